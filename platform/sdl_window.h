@@ -12,3 +12,6 @@ SDL_Window *SdlWindowOf(HWND window);
 bool OpenWindowSystem(const char **why);
 // Destroys what the window module made and stops SDL; after WinMain has returned.
 void CloseWindowSystem(void);
+
+// The program's window while it is alive, else null.
+HWND TheWindow(void);

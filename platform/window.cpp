@@ -249,3 +249,8 @@ void PostQuitMessage(int exitCode)
     quitPosted = true;
     quitCode = exitCode;
 }
+
+HWND TheWindow(void)
+{
+    return window.alive ? HandleOf(&window) : nullptr;
+}

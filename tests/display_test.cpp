@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -355,7 +356,8 @@ static void BreakPrimaryClipper(WillingDisplay &d)
     ON_CALL(d.primary, SetClipper(_)).WillByDefault(Return(DDERR_GENERIC));
 }
 
-class DisplayBreakTest : public ::testing::TestWithParam<BreakCase> {
+// Opens against a WillingDisplay the test makes; the hook hands out its DirectDraw object.
+class OpenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -368,6 +370,9 @@ protected:
         fakeDirectDraw = nullptr;
         ResetDisplay();
     }
+};
+
+class DisplayBreakTest : public OpenTest, public ::testing::WithParamInterface<BreakCase> {
 };
 
 // Each examined step made to fail in turn: the open stops there, calls nothing through an
@@ -411,13 +416,12 @@ struct LogCase {
     const char *expected;
 };
 
-class DisplayLogTest : public DisplayBreakTest,
-                       public ::testing::WithParamInterface<LogCase> {
+class DisplayLogTest : public OpenTest, public ::testing::WithParamInterface<LogCase> {
 };
 
 TEST_P(DisplayLogTest, LogsBitCountAndLayout)
 {
-    const LogCase &c = ::testing::WithParamInterface<LogCase>::GetParam();
+    const LogCase &c = GetParam();
     WillingDisplay display;
     fakeDirectDraw = &display.draw;
     ON_CALL(display.primary, GetPixelFormat(_))
@@ -452,11 +456,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The 8-bit palette: read from the file when there is one, with the twenty system
 // entries made explicit in a window.
-class DisplayPaletteTest : public DisplayBreakTest {
+class DisplayPaletteTest : public OpenTest {
 protected:
     void SetUp() override
     {
-        DisplayBreakTest::SetUp();
+        OpenTest::SetUp();
         char pattern[] = "/tmp/zaf-palette-XXXXXX";
         ASSERT_NE(nullptr, mkdtemp(pattern));
         folder = pattern;
@@ -468,7 +472,7 @@ protected:
         unlink((folder + "/PALDATA2.PAL").c_str());
         EXPECT_EQ(0, chdir(home));
         rmdir(folder.c_str());
-        DisplayBreakTest::TearDown();
+        OpenTest::TearDown();
     }
     // Entry i is (i, 255 - i, i / 2, 1): every field tells which entry it came from.
     void WritePaletteFile()

@@ -98,7 +98,7 @@ static void AddLight(Picture& p, int x, int y, Colour c)
     d = Add(d, c);
 }
 
-// Colour at position t (0..1) along a list of evenly spaced stops.
+// Colour at position t (0..1) along a list of stops placed at the positions in at.
 static Colour Gradient(const Colour* stops, const float* at, int count, float t)
 {
     if (t <= at[0])
@@ -176,17 +176,20 @@ static float Noise(float x, float y, uint32_t seed)
 }
 
 // Fractal noise: octaves of value noise, each twice as fine and half as strong: 0..1.
+// Each octave is turned against the last so that the lattice leaves no straight seams.
 static float Fractal(float x, float y, uint32_t seed, int octaves)
 {
     float sum = 0.0f;
     float weight = 1.0f;
     float total = 0.0f;
     for (int i = 0; i < octaves; i++) {
-        sum += Noise(x, y, seed + static_cast<uint32_t>(i) * 101u) * weight;
+        float u = 0.8f * x - 0.6f * y;
+        float v = 0.6f * x + 0.8f * y;
+        sum += Noise(u, v, seed + static_cast<uint32_t>(i) * 101u) * weight;
         total += weight;
         weight *= 0.5f;
-        x *= 2.0f;
-        y *= 2.0f;
+        x = u * 2.0f;
+        y = v * 2.0f;
     }
     return sum / total;
 }
@@ -584,7 +587,7 @@ static void DrawWater(Picture& p, const Scene& s, float glitterX, Colour glitter
 {
     for (int y = WATER_LINE; y < p.height; y++) {
         float dy = static_cast<float>(y - WATER_LINE) + 1.0f;
-        float near = dy / (p.height - WATER_LINE);
+        float closeness = dy / (p.height - WATER_LINE);
         for (int x = 0; x < p.width; x++) {
             float ripple = (Fractal(x * 0.015f, dy * 0.25f, s.seed + 61, 3) - 0.5f) * (2.0f + dy * 0.12f);
             float wave = (Fractal(x * 0.01f, dy * 0.09f, s.seed + 67, 2) - 0.5f) * 0.35f;
@@ -594,14 +597,14 @@ static void DrawWater(Picture& p, const Scene& s, float glitterX, Colour glitter
             // Lights smear downwards on moving water: take the brighter of a few rows.
             for (int k = 1; k <= 3; k++)
                 mirrored = Brighter(mirrored, Scale(ReadPixel(p, sx, std::max(0, sy + k * 2)), 0.8f));
-            float reflect = 0.6f - 0.42f * near;
-            Colour c = Add(Scale(s.water, 1.0f - 0.5f * near), Scale(mirrored, reflect));
+            float reflect = 0.6f - 0.42f * closeness;
+            Colour c = Add(Scale(s.water, 1.0f - 0.5f * closeness), Scale(mirrored, reflect));
             // Glitter: short horizontal flecks under the light, the path widening towards us.
             float spread = 6.0f + dy * 0.55f;
             float path = std::exp(-std::pow((x - glitterX) / spread, 2.0f));
             if (path > 0.01f) {
                 float fleck = Noise(x * 0.22f, dy * 1.3f, s.seed + 71);
-                float k = SmoothStep(0.55f, 0.85f, fleck) * path * (1.0f - 0.6f * near);
+                float k = SmoothStep(0.55f, 0.85f, fleck) * path * (1.0f - 0.6f * closeness);
                 c = Add(c, Scale(glitterColour, k));
             }
             PixelAt(p, x, y) = c;
@@ -627,6 +630,31 @@ static void DrawVignette(Picture& p)
     }
 }
 
+// Thin streaks of cloud in the lower sky, lit from below by the sun.
+static void DrawClouds(Picture& p, const Scene& s)
+{
+    if (s.clouds <= 0.0f)
+        return;
+    for (int y = 200; y < WATER_LINE; y++) {
+        float band = SmoothStep(200.0f, 330.0f, static_cast<float>(y)) *
+                     (1.0f - SmoothStep(500.0f, 560.0f, static_cast<float>(y)));
+        float low = SmoothStep(250.0f, 540.0f, static_cast<float>(y));
+        for (int x = 0; x < p.width; x++) {
+            float n = Fractal(x * 0.0035f, y * 0.03f, s.seed + 81, 5);
+            float density = SmoothStep(0.5f, 0.72f, n) * band * s.clouds;
+            if (density <= 0.0f)
+                continue;
+            // Pink-orange underneath, purple above.
+            Colour top = MakeColour(78.0f, 42.0f, 96.0f);
+            Colour under = MakeColour(250.0f, 128.0f, 104.0f);
+            float sun = std::exp(-std::fabs(x - s.sunX) / 500.0f);
+            Colour cloud = Mix(top, under, Clamp01(low * (0.4f + 0.7f * sun)));
+            Colour& c = PixelAt(p, x, y);
+            c = Mix(c, cloud, density * 0.85f);
+        }
+    }
+}
+
 static Picture DrawBackground(const Scene& s)
 {
     Picture p = MakePicture(SCREEN_WIDTH, SCREEN_HEIGHT, MakeColour(0.0f, 0.0f, 0.0f));
@@ -634,26 +662,7 @@ static Picture DrawBackground(const Scene& s)
     DrawMilkyWay(p, s);
     DrawStars(p, s);
     DrawMoon(p, s);
-    if (s.clouds > 0.0f) {
-        for (int y = 200; y < WATER_LINE; y++) {
-            float band = SmoothStep(200.0f, 330.0f, static_cast<float>(y)) *
-                         (1.0f - SmoothStep(500.0f, 560.0f, static_cast<float>(y)));
-            float low = SmoothStep(250.0f, 540.0f, static_cast<float>(y));
-            for (int x = 0; x < p.width; x++) {
-                float n = Fractal(x * 0.0035f, y * 0.03f, s.seed + 81, 5);
-                float density = SmoothStep(0.5f, 0.72f, n) * band * s.clouds;
-                if (density <= 0.0f)
-                    continue;
-                // Lit from below by the sun: pink-orange underneath, purple above.
-                Colour top = MakeColour(78.0f, 42.0f, 96.0f);
-                Colour under = MakeColour(250.0f, 128.0f, 104.0f);
-                float sun = std::exp(-std::fabs(x - s.sunX) / 500.0f);
-                Colour cloud = Mix(top, under, Clamp01(low * (0.4f + 0.7f * sun)));
-                Colour& c = PixelAt(p, x, y);
-                c = Mix(c, cloud, density * 0.85f);
-            }
-        }
-    }
+    DrawClouds(p, s);
     DrawRidge(p, s, 540.0f, 120.0f, 0.0045f, s.seed + 91, s.farRidge, 0.7f);
     DrawRidge(p, s, 575.0f, 60.0f, 0.008f, s.seed + 93, s.midRidge, 0.45f);
     if (s.city)
@@ -751,11 +760,11 @@ static Colour FireColour(float t)
 static void DrawExplosionFrame(Picture& sheet, int frame)
 {
     float t = static_cast<float>(frame) / (EXPLOSION_FRAMES - 1);
-    float radius = 4.5f + 9.5f * (1.0f - std::pow(1.0f - t, 2.2f));
+    float radius = 5.5f + 8.5f * (1.0f - std::pow(1.0f - t, 2.2f));
     float heat = 1.15f * std::exp(-2.6f * t);
     float hollow = SmoothStep(0.3f, 0.9f, t);
     float smoke = SmoothStep(0.2f, 0.5f, t) * (1.0f - SmoothStep(0.6f, 1.0f, t));
-    float fade = 1.0f - 0.92f * SmoothStep(0.7f, 1.0f, t);
+    float fade = 1.0f - 0.9f * SmoothStep(0.72f, 1.05f, t);
     float centre = EXPLOSION_SIZE * 0.5f;
     int left = frame * EXPLOSION_SIZE;
     uint32_t seed = 3003;
@@ -775,11 +784,12 @@ static void DrawExplosionFrame(Picture& sheet, int frame)
             density *= 1.0f - SmoothStep(14.0f, 15.8f, d);  // never cut by the cell's edge
             // As it cools the cloud tears into puffs with gaps between them.
             float puffs = Fractal(x * 0.19f - drift * 0.4f, y * 0.19f + drift * 0.5f, seed + 9, 3);
-            density *= 1.0f - SmoothStep(0.25f, 0.8f, t) * (1.0f - SmoothStep(0.38f, 0.58f, puffs));
+            density *= 1.0f - SmoothStep(0.25f, 0.8f, t) * (1.0f - SmoothStep(0.32f, 0.6f, puffs));
             if (density <= 0.0f)
                 continue;
             float r = d / radius;
-            float temperature = heat * (1.1f - 0.65f * r) * (0.6f + 0.8f * turbulence);
+            float pockets = Fractal(x * 0.45f - drift, y * 0.45f + drift, seed + 7, 2);
+            float temperature = heat * (1.1f - 0.65f * r) * (0.45f + 0.8f * turbulence + 0.35f * pockets);
             // The middle burns out first, leaving a ring.
             temperature *= 1.0f - 0.75f * hollow * std::exp(-r * r * 3.0f);
             Colour fire = FireColour(temperature);
@@ -813,8 +823,8 @@ static void DrawExplosionFrame(Picture& sheet, int frame)
         }
     }
     // The last picture leaves a few embers glowing where the fire was.
-    if (frame == EXPLOSION_FRAMES - 1) {
-        for (int i = 0; i < 9; i++) {
+    if (frame >= EXPLOSION_FRAMES - 2) {
+        for (int i = 0; i < (EXPLOSION_FRAMES - frame) * 5; i++) {
             int ex = static_cast<int>(centre + RandomRange(-9.0f, 9.0f));
             int ey = static_cast<int>(centre + RandomRange(-9.0f, 9.0f));
             PixelAt(sheet, left + ex, ey) = FireColour(RandomRange(0.2f, 0.34f));
@@ -824,7 +834,7 @@ static void DrawExplosionFrame(Picture& sheet, int frame)
     if (frame == 0) {
         for (int k = 0; k < 8; k++) {
             float angle = k * PI / 4.0f + 0.2f;
-            float length = (k % 2 == 0) ? 13.0f : 9.0f;
+            float length = (k % 2 == 0) ? 12.0f : 8.0f;
             for (float along = 3.0f; along < length; along += 0.5f) {
                 int sx = static_cast<int>(centre + std::cos(angle) * along);
                 int sy = static_cast<int>(centre + std::sin(angle) * along);

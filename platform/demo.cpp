@@ -1,0 +1,306 @@
+// demo.cpp -- reads, replays and records demos: the same start tick and input give the same game
+#include "platform/demo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/sdl_window.h"
+#include "platform/seam.h"
+#include "platform/ticks.h"
+#include "platform/winuser.h"
+
+#define DEMO_HEADER "zaf-demo 1"
+#define MAX_DEMO_BYTES (256L * 1024 * 1024)
+
+static bool SetError(std::string *error, const std::string &name, int line, const std::string &what)
+{
+    *error = name + ":" + std::to_string(line) + ": " + what;
+    return false;
+}
+
+// A whole decimal number within [low, high], with an optional sign.
+static bool ParseNumber(const std::string &word, long long low, long long high, long long *value)
+{
+    if (word.empty() || word.size() > 20)
+        return false;
+    size_t start = (word[0] == '-' || word[0] == '+') ? 1 : 0;
+    if (start == word.size() || word.find_first_not_of("0123456789", start) != std::string::npos)
+        return false;
+    errno = 0;
+    long long n = std::strtoll(word.c_str(), nullptr, 10);
+    if (errno == ERANGE || n < low || n > high)
+        return false;
+    *value = n;
+    return true;
+}
+
+static bool ParseKey(const std::string &word, int *code)
+{
+    if (word.size() != 2 || !std::isxdigit((unsigned char)word[0]) ||
+        !std::isxdigit((unsigned char)word[1]))
+        return false;
+    *code = (int)std::strtol(word.c_str(), nullptr, 16);
+    return *code != 0;
+}
+
+static bool ParseFrame(const std::vector<std::string> &words, DemoFrame *frame, std::string *why)
+{
+    if (words.size() < 4) {
+        *why = "a frame needs lX lY lZ and buttons";
+        return false;
+    }
+    long long value = 0;
+    int32_t *axes[3] = {&frame->x, &frame->y, &frame->z};
+    for (int i = 0; i < 3; i++) {
+        if (!ParseNumber(words[i], INT32_MIN, INT32_MAX, &value)) {
+            *why = "motion '" + words[i] + "' is not a signed 32-bit number";
+            return false;
+        }
+        *axes[i] = (int32_t)value;
+    }
+    if (!ParseNumber(words[3], 0, 15, &value)) {
+        *why = "buttons '" + words[3] + "' is not a mask from 0 to 15";
+        return false;
+    }
+    frame->buttons = (uint8_t)value;
+    for (size_t i = 4; i < words.size(); i++) {
+        int code = 0;
+        if (!ParseKey(words[i], &code)) {
+            *why = "key '" + words[i] + "' is not a key code of two hex digits";
+            return false;
+        }
+        frame->keys[code / 8] |= (uint8_t)(1u << (code % 8));
+    }
+    return true;
+}
+
+bool ParseDemo(const std::string &text, const std::string &name, Demo *demo, std::string *error)
+{
+    *demo = Demo();
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    int seen = 0; // lines that are neither blank nor comments
+    while (std::getline(lines, line)) {
+        number++;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#' || line.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        std::istringstream split(line);
+        std::vector<std::string> words;
+        for (std::string word; split >> word;)
+            words.push_back(word);
+        seen++;
+        if (seen == 1) {
+            if (words.size() != 2 || words[0] + " " + words[1] != DEMO_HEADER)
+                return SetError(error, name, number, "not a demo: the first line must be '" DEMO_HEADER "'");
+        } else if (seen == 2) {
+            long long tick = 0;
+            if (words.size() != 2 || words[0] != "start-tick" ||
+                !ParseNumber(words[1], 0, UINT32_MAX, &tick) || words[1][0] == '-' || words[1][0] == '+')
+                return SetError(error, name, number, "expected 'start-tick' and an unsigned 32-bit number");
+            demo->startTick = (uint32_t)tick;
+        } else {
+            DemoFrame frame;
+            std::string why;
+            if (!ParseFrame(words, &frame, &why))
+                return SetError(error, name, number, why);
+            demo->frames.push_back(frame);
+        }
+    }
+    if (seen < 2)
+        return SetError(error, name, number, seen == 0 ? "empty: no demo header" : "no start-tick line");
+    return true;
+}
+
+bool ReadDemo(const std::string &path, Demo *demo, std::string *error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        *error = path + ": cannot open: " + std::strerror(errno);
+        return false;
+    }
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size > MAX_DEMO_BYTES) {
+        *error = path + ": too large for a demo";
+        return false;
+    }
+    in.seekg(0);
+    std::string text((size_t)std::max<std::streamoff>(size, 0), '\0');
+    in.read(&text[0], size);
+    if (!in) {
+        *error = path + ": cannot read";
+        return false;
+    }
+    return ParseDemo(text, path, demo, error);
+}
+
+std::string FormatDemoFrame(const DemoFrame &frame)
+{
+    char line[64];
+    std::snprintf(line, sizeof line, "%d %d %d %u", (int)frame.x, (int)frame.y, (int)frame.z,
+                  (unsigned)frame.buttons);
+    std::string text = line;
+    for (int code = 1; code < 256; code++)
+        if (frame.keys[code / 8] & (1u << (code % 8))) {
+            std::snprintf(line, sizeof line, " %02X", code);
+            text += line;
+        }
+    return text;
+}
+
+// Replaying -------------------------------------------------------------------------------
+
+static Demo replay;
+static bool replaying = false;
+static bool replayTickRead = false;
+static DWORD replayTick = 0;
+static size_t keyboardReads = 0;
+static size_t mouseReads = 0;
+static bool replayEnded = false;
+
+// The first read is the demo's start tick, each later read one more: frames pass without waiting.
+static DWORD ReplayTick(void)
+{
+    if (!replayTickRead) {
+        replayTickRead = true;
+        replayTick = replay.startTick;
+    } else {
+        replayTick++;
+    }
+    return replayTick;
+}
+
+static void EndReplay(void)
+{
+    if (replayEnded)
+        return;
+    replayEnded = true;
+    PostMessageA(TheWindow(), WM_CLOSE, 0, 0);
+}
+
+void StartReplay(const Demo &demo)
+{
+    replay = demo;
+    replaying = true;
+    replayTickRead = false;
+    replayEnded = false;
+    keyboardReads = 0;
+    mouseReads = 0;
+    tickCountHook = ReplayTick;
+}
+
+bool ReplayKeyboard(BYTE keys[256])
+{
+    if (!replaying)
+        return false;
+    std::memset(keys, 0, 256);
+    size_t k = keyboardReads++;
+    if (k >= replay.frames.size()) {
+        EndReplay();
+        return true;
+    }
+    for (int code = 0; code < 256; code++)
+        if (replay.frames[k].keys[code / 8] & (1u << (code % 8)))
+            keys[code] = 0x80;
+    return true;
+}
+
+bool ReplayMouse(DIMOUSESTATE *mouse)
+{
+    if (!replaying)
+        return false;
+    std::memset(mouse, 0, sizeof *mouse);
+    size_t k = mouseReads++;
+    if (k >= replay.frames.size()) {
+        EndReplay();
+        return true;
+    }
+    const DemoFrame &frame = replay.frames[k];
+    mouse->lX = frame.x;
+    mouse->lY = frame.y;
+    mouse->lZ = frame.z;
+    for (int i = 0; i < 4; i++)
+        mouse->rgbButtons[i] = (frame.buttons & (1u << i)) ? 0x80 : 0;
+    return true;
+}
+
+// Recording -------------------------------------------------------------------------------
+
+static FILE *recording = nullptr;
+static std::string recordingPath;
+static DWORD (*tickUnderRecording)(void) = nullptr;
+static bool startTickWritten = false;
+static DemoFrame pendingFrame; // this frame's keys, until its mouse read ends the line
+
+static DWORD RecordTick(void)
+{
+    DWORD tick = tickUnderRecording ? tickUnderRecording() : SystemTickCount();
+    if (recording && !startTickWritten) {
+        std::fprintf(recording, "start-tick %u\n", (unsigned)tick);
+        startTickWritten = true;
+    }
+    return tick;
+}
+
+bool StartRecording(const std::string &path, std::string *error)
+{
+    recording = std::fopen(path.c_str(), "w");
+    if (!recording) {
+        *error = path + ": cannot write: " + std::strerror(errno);
+        return false;
+    }
+    recordingPath = path;
+    std::fprintf(recording, DEMO_HEADER "\n");
+    startTickWritten = false;
+    pendingFrame = DemoFrame();
+    tickUnderRecording = tickCountHook;
+    tickCountHook = RecordTick;
+    return true;
+}
+
+void RecordKeyboard(const BYTE keys[256])
+{
+    if (!recording)
+        return;
+    std::memset(pendingFrame.keys, 0, sizeof pendingFrame.keys);
+    for (int code = 1; code < 256; code++)
+        if (keys[code] & 0x80)
+            pendingFrame.keys[code / 8] |= (uint8_t)(1u << (code % 8));
+}
+
+void RecordMouse(const DIMOUSESTATE *mouse)
+{
+    if (!recording)
+        return;
+    if (!startTickWritten)
+        RecordTick();
+    pendingFrame.x = mouse->lX;
+    pendingFrame.y = mouse->lY;
+    pendingFrame.z = mouse->lZ;
+    pendingFrame.buttons = 0;
+    for (int i = 0; i < 4; i++)
+        if (mouse->rgbButtons[i] & 0x80)
+            pendingFrame.buttons |= (uint8_t)(1u << i);
+    std::fprintf(recording, "%s\n", FormatDemoFrame(pendingFrame).c_str());
+    std::memset(pendingFrame.keys, 0, sizeof pendingFrame.keys);
+}
+
+bool StopRecording(std::string *error)
+{
+    if (!recording)
+        return true;
+    bool written = !std::ferror(recording);
+    written = (std::fclose(recording) == 0) && written;
+    recording = nullptr;
+    tickCountHook = tickUnderRecording;
+    if (!written)
+        *error = recordingPath + ": the demo could not be written whole";
+    return written;
+}
