@@ -91,24 +91,33 @@ static unsigned FitCell(TTF_Font *face, int points, int cell)
     return low;
 }
 
-// Stretches the face sideways until its average advance is width pixels.
+static int SampleWidth(TTF_Font *face, int points, unsigned across, unsigned dpi)
+{
+    int width = 0;
+    int height = 0;
+    TTF_SetFontSizeDPI(face, points, across, dpi);
+    if (TTF_SizeUTF8(face, AVERAGE_SAMPLE, &width, &height) != 0)
+        return 0;
+    return width;
+}
+
+// Stretches the face sideways until its average advance is closest to width pixels. Advances
+// are whole pixels, so the stretch is searched for rather than worked out.
 static void FitWidth(TTF_Font *face, int points, unsigned dpi, int width)
 {
-    double across = dpi;
-    // Advances are whole pixels, so a second pass takes up what rounding left over.
-    for (int pass = 0; pass < 2; pass++) {
-        int sampleWidth = 0;
-        int sampleHeight = 0;
-        if (TTF_SizeUTF8(face, AVERAGE_SAMPLE, &sampleWidth, &sampleHeight) != 0 || sampleWidth <= 0)
-            return;
-        double average = (double)sampleWidth / strlen(AVERAGE_SAMPLE);
-        across = across * width / average;
-        if (across < 1)
-            across = 1;
-        if (across > 72 * 64)
-            across = 72 * 64;
-        TTF_SetFontSizeDPI(face, points, (unsigned)(across + 0.5), dpi);
+    int target = width * (int)strlen(AVERAGE_SAMPLE);
+    unsigned low = 1;
+    unsigned high = 72 * 64;
+    while (low < high) {
+        unsigned middle = (low + high + 1) / 2;
+        if (SampleWidth(face, points, middle, dpi) <= target)
+            low = middle;
+        else
+            high = middle - 1;
     }
+    int below = SampleWidth(face, points, low, dpi);
+    int above = SampleWidth(face, points, low + 1, dpi);
+    TTF_SetFontSizeDPI(face, points, above - target < target - below ? low + 1 : low, dpi);
 }
 
 // height > 0 is the cell (ascent + descent), < 0 the em; width > 0 the average character width.

@@ -111,8 +111,11 @@ static void DrawFitted(void)
     fit.y = (outHeight - fit.h) / 2;
     int factor = (int)(fit.w / width < fit.h / height ? fit.w / width : fit.h / height);
 
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    // Bars only where the frame does not reach.
+    if (fit.w != outWidth || fit.h != outHeight) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+    }
     if (factor >= 1 && fit.w == width * factor && fit.h == height * factor) {
         SDL_SetTextureScaleMode(frameTexture, SDL_ScaleModeNearest);
         SDL_RenderCopy(renderer, frameTexture, nullptr, &fit);

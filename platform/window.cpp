@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/present.h"
+#include "platform/screenshot.h"
 #include "platform/sdl_window.h"
 #include "platform/winuser.h"
 
@@ -67,6 +69,15 @@ void PumpDesktopEvents()
             PostMessageA(HandleOf(&window), WM_CLOSE, 0, 0);
         else if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
             window.needsPaint = true;
+    }
+    // The player's own keys: the game never looks at F11 or F12.
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_KEYDOWN, SDL_KEYDOWN) == 1) {
+        if (event.key.repeat)
+            continue;
+        if (event.key.keysym.scancode == SDL_SCANCODE_F11)
+            ToggleFullScreen();
+        else if (event.key.keysym.scancode == SDL_SCANCODE_F12)
+            RequestScreenshot();
     }
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }

@@ -15,6 +15,7 @@
 #include "platform/seam.h"
 #include "shell/entry.h"
 #include "shell/log.h"
+#include "tests/display_reset.h"
 #include "tests/fakes/ddraw_mock.h"
 
 using ::testing::_;
@@ -39,23 +40,6 @@ static HRESULT HandOutFake(GUID *device, LPVOID *object, REFIID iid, IUnknown *o
         return DDERR_GENERIC;
     *object = fakeDirectDraw;
     return DD_OK;
-}
-
-// The display state lives for the whole process; every test starts it closed.
-static void ResetDisplay(void)
-{
-    directDraw = nullptr;
-    primarySurface = nullptr;
-    backSurface = nullptr;
-    backClipper = nullptr;
-    windowClipper = nullptr;
-    displayPalette = nullptr;
-    memset(paletteEntries, 0, sizeof paletteEntries);
-    displayWidth = displayHeight = displayBpp = windowedMode = 0;
-    pixelBits = 16;
-    memset(&surfaceDesc, 0, sizeof surfaceDesc);
-    lockedBack = nullptr;
-    lockedBackPitch = 0;
 }
 
 MATCHER_P2(DescribesPrimary, flags, caps, "")

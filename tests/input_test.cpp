@@ -33,6 +33,11 @@ struct DeviceCase {
     DWORD size;
 };
 
+static void PrintTo(const DeviceCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 static const DeviceCase KEYBOARD_CASE = {"Keyboard", OpenKeyboard, PollKeyboard, CloseKeyboard,
                                          &GUID_SysKeyboard, &c_dfDIKeyboard, &keyboardDevice,
                                          keyState, 256};
@@ -197,6 +202,23 @@ TEST_P(InputDeviceTest, FailedDataFormatKeepsDeviceAndSnapshot)
     EXPECT_CALL(device, Unacquire()).WillOnce(Return(S_FALSE));
     EXPECT_CALL(device, Release()).WillOnce(Return(0));
     c.close();
+}
+
+// A read, like the device steps, succeeds only with exactly 0.
+TEST_P(InputDeviceTest, PollSucceedsOnlyOnZero)
+{
+    const DeviceCase &c = GetParam();
+    *c.reference = &device;
+    const struct {
+        HRESULT answer;
+        int expected;
+    } cases[] = {{DI_OK, 1}, {S_FALSE, 0}, {DIERR_NOTACQUIRED, 0}, {DIERR_INVALIDPARAM, 0}};
+    for (const auto &r : cases) {
+        EXPECT_CALL(device, GetDeviceState(c.size, static_cast<LPVOID>(c.snapshot)))
+            .WillOnce(Return(r.answer));
+        EXPECT_EQ(r.expected, c.poll()) << "GetDeviceState answering 0x" << std::hex
+                                        << (uint32_t)r.answer;
+    }
 }
 
 TEST_P(InputDeviceTest, PollWithoutDeviceZeroesSnapshot)

@@ -63,7 +63,7 @@ XServer::XServer()
     std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
     for (int i = 0; i < 100; i++) {
         struct stat st;
-        if (stat(socket.c_str(), &st) == 0 && Run(*this, "xdpyinfo >/dev/null 2>&1 || xdotool getmouselocation >/dev/null 2>&1") == 0)
+        if (stat(socket.c_str(), &st) == 0 && RunCommand(*this, "xdpyinfo >/dev/null 2>&1 || xdotool getmouselocation >/dev/null 2>&1") == 0)
             return;
         SleepMs(50);
     }
@@ -131,9 +131,9 @@ std::string Game::Stderr() const
     return text.str();
 }
 
-int Run(const XServer &server, const std::string &command)
+int RunCommand(const XServer &server, const std::string &command)
 {
-    std::string full = "DISPLAY=" + server.Display() + " " + command;
+    std::string full = "export DISPLAY=" + server.Display() + "; " + command;
     int raw = std::system(full.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
@@ -142,7 +142,7 @@ Picture Screenshot(const XServer &server)
 {
     std::string path = "/tmp/zaf-e2e-shot-" + std::to_string(getpid()) + ".bmp";
     Picture shot;
-    if (Run(server, "import -window root -depth 8 -type TrueColor BMP3:" + path) == 0)
+    if (RunCommand(server, "import -window root -depth 8 -type TrueColor BMP3:" + path) == 0)
         shot = ReadPicture(path);
     unlink(path.c_str());
     return shot;

@@ -47,7 +47,7 @@ private:
 };
 
 // Runs a shell command with DISPLAY set; its exit status.
-int Run(const XServer &server, const std::string &command);
+int RunCommand(const XServer &server, const std::string &command);
 Picture Screenshot(const XServer &server);
 // Reads an uncompressed 24-bit bottom-up BMP, as the program's screenshots and pictures are.
 Picture ReadPicture(const std::string &path);
