@@ -25,6 +25,8 @@ const int FRAME_BYTES = WIDTH * HEIGHT * 2;
 const int TRAILS = 150;
 const int TRAIL_POINTS = 1536;
 const int EXPLOSIONS = 30;
+// The overlay's title in cp1251, as the game draws it.
+const char TITLE[] = "(16-\xE1\xE8\xF2\xEE\xE2\xE0\xFF \xE2\xE5\xF0\xF1\xE8\xFF) \xC8\xC3\xD0\xC0 - ZAF!";
 
 IDirectDrawSurface7 *background = nullptr;
 IDirectDrawSurface7 *explosionSheet = nullptr;
@@ -120,8 +122,10 @@ void BM_Trails(benchmark::State &state)
     for (auto _ : state) {
         LockBackSurface();
         if (lockedBack != nullptr) {
-            for (size_t i = 0; i < trailXs.size(); i++)
-                *(Pixel16 *)((char *)lockedBack + trailYs[i] * lockedBackPitch + 2 * trailXs[i]) = 0x8410;
+            for (size_t i = 0; i < trailXs.size(); i++) {
+                char *at = (char *)lockedBack + trailYs[i] * lockedBackPitch + 2 * trailXs[i];
+                *(Pixel16 *)at = 0x8410;
+            }
         }
         UnlockBackSurface();
     }
@@ -135,7 +139,7 @@ void DrawOverlay(COLORREF color)
     SetBkMode(dc, TRANSPARENT);
     SelectObject(dc, hudFont);
     SetTextColor(dc, color);
-    TextOutA(dc, 8, 8, "(16-\xE1\xE8\xF2\xEE\xE2\xE0\xFF \xE2\xE5\xF0\xF1\xE8\xFF) \xC8\xC3\xD0\xC0 - ZAF!", 31);
+    TextOutA(dc, 8, 8, TITLE, 31);
     TextOutA(dc, 974, 755, "Ver 1.0", 7);
     backSurface->ReleaseDC(dc);
 }

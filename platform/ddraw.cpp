@@ -4,12 +4,14 @@
 #include <new>
 
 #include "platform/ddraw_objects.h"
+#include "platform/options.h"
 #include "platform/present.h"
 #include "platform/sdl_window.h"
 #include "platform/seam.h"
 
 // Our own value; nothing outside this program compares it.
-const GUID IID_IDirectDraw7 = {0x5a41f007, 0x7d1e, 0x4c2b, {0x9e, 0x31, 0x6a, 0x0d, 0x2f, 0x44, 0x81, 0x07}};
+const GUID IID_IDirectDraw7 = {0x5a41f007, 0x7d1e, 0x4c2b,
+                               {0x9e, 0x31, 0x6a, 0x0d, 0x2f, 0x44, 0x81, 0x07}};
 
 static const DWORD FULL_SCREEN_FLAGS = DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE;
 static const DWORD PRIMARY_CHAIN_CAPS = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
@@ -58,7 +60,8 @@ HRESULT DirectDrawObject::SetCooperativeLevel(HWND target, DWORD flags)
     bool normal = (flags & DDSCL_NORMAL) != 0;
     if (fullScreen == normal)
         return DDERR_INVALIDPARAMS;
-    if (fullScreen && ((flags & FULL_SCREEN_FLAGS) != FULL_SCREEN_FLAGS || SdlWindowOf(target) == nullptr))
+    if (fullScreen &&
+        ((flags & FULL_SCREEN_FLAGS) != FULL_SCREEN_FLAGS || SdlWindowOf(target) == nullptr))
         return DDERR_INVALIDPARAMS;
     window = target;
     level = flags;
@@ -76,9 +79,12 @@ HRESULT DirectDrawObject::SetDisplayMode(DWORD width, DWORD height, DWORD bpp, D
         height > MAX_SURFACE_SIDE)
         return DDERR_INVALIDMODE;
     SDL_Window *sdl = SdlWindowOf(window);
-    if (sdl == nullptr || SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+    if (sdl == nullptr)
         return DDERR_GENERIC;
-    coversDesktop = true;
+    // The player may ask for the game in its own window (--window); F11 switches later.
+    if (!runOptions.windowed && SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+        return DDERR_GENERIC;
+    coversDesktop = !runOptions.windowed;
     modeWidth = (int)width;
     modeHeight = (int)height;
     modeBits = (int)bpp;
@@ -95,7 +101,8 @@ static HRESULT CreatePrimary(DirectDrawObject *owner, const DDSURFACEDESC2 *desc
     if (desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT))
         return DDERR_INVALIDPARAMS;
     if (chain) {
-        if ((caps & PRIMARY_CHAIN_CAPS) != PRIMARY_CHAIN_CAPS || !(desc->dwFlags & DDSD_BACKBUFFERCOUNT))
+        if ((caps & PRIMARY_CHAIN_CAPS) != PRIMARY_CHAIN_CAPS ||
+            !(desc->dwFlags & DDSD_BACKBUFFERCOUNT))
             return DDERR_INVALIDCAPS;
         if (!(owner->level & DDSCL_EXCLUSIVE))
             return DDERR_NOEXCLUSIVEMODE;

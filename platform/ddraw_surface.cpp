@@ -132,11 +132,13 @@ HRESULT SurfaceObject::Lock(RECT *rect, DDSURFACEDESC2 *desc, DWORD, HANDLE)
     DWORD size = desc->dwSize;
     *desc = DDSURFACEDESC2{};
     desc->dwSize = size;
-    desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_LPSURFACE | DDSD_PIXELFORMAT;
+    desc->dwFlags =
+        DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_LPSURFACE | DDSD_PIXELFORMAT;
     desc->dwWidth = (DWORD)(area.right - area.left);
     desc->dwHeight = (DWORD)(area.bottom - area.top);
     desc->lPitch = pixels->pitch;
-    desc->lpSurface = (Uint8 *)pixels->pixels + (long)area.top * pixels->pitch + area.left * (bits / 8);
+    desc->lpSurface =
+        (Uint8 *)pixels->pixels + (long)area.top * pixels->pitch + area.left * (bits / 8);
     desc->ddsCaps.dwCaps = caps;
     GetPixelFormat(&desc->ddpfPixelFormat);
     locked = true;

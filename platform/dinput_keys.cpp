@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/demo.h"
 #include "platform/input_source.h"
 
 namespace {
@@ -74,7 +75,7 @@ const KeyCode KEY_CODES[] = {
 
 } // namespace
 
-void ReadKeyboardSnapshot(BYTE keys[256])
+static void ReadDesktopKeyboard(BYTE keys[256])
 {
     SDL_PumpEvents();
     int count = 0;
@@ -83,4 +84,11 @@ void ReadKeyboardSnapshot(BYTE keys[256])
     for (const KeyCode &key : KEY_CODES)
         if (key.scancode < count && down[key.scancode])
             keys[key.code] = 0x80;
+}
+
+void ReadKeyboardSnapshot(BYTE keys[256])
+{
+    if (!ReplayKeyboard(keys))
+        ReadDesktopKeyboard(keys);
+    RecordKeyboard(keys);
 }

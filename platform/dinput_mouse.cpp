@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/demo.h"
 #include "platform/input_source.h"
 
 // The motion is summed from the motion events' own deltas by an event watch, rather than read
@@ -97,7 +98,7 @@ void StopMouseSource(void)
     watching = false;
 }
 
-void ReadMouseSnapshot(DIMOUSESTATE *mouse)
+static void ReadDesktopMouse(DIMOUSESTATE *mouse)
 {
     SDL_PumpEvents();
     mouse->lX = motionX;
@@ -107,4 +108,11 @@ void ReadMouseSnapshot(DIMOUSESTATE *mouse)
     motionX = 0;
     motionY = 0;
     wheel = 0;
+}
+
+void ReadMouseSnapshot(DIMOUSESTATE *mouse)
+{
+    if (!ReplayMouse(mouse))
+        ReadDesktopMouse(mouse);
+    RecordMouse(mouse);
 }

@@ -106,7 +106,8 @@ bool RenderText(HFONT font, const char *text, int count, COLORREF color, SDL_Sur
         free(utf8);
         return true;
     }
-    SDL_Color ink = {(Uint8)(color & 0xFF), (Uint8)((color >> 8) & 0xFF), (Uint8)((color >> 16) & 0xFF), 255};
+    SDL_Color ink = {(Uint8)(color & 0xFF), (Uint8)((color >> 8) & 0xFF),
+                     (Uint8)((color >> 16) & 0xFF), 255};
     SDL_Surface *made = TTF_RenderUTF8_Blended(face, utf8, ink);
     free(utf8);
     if (made == nullptr)

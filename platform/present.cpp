@@ -5,6 +5,9 @@
 
 #include <cstring>
 
+#include "platform/options.h"
+#include "platform/screenshot.h"
+
 static SDL_Window *presentWindow = nullptr;
 static SDL_Renderer *renderer = nullptr;
 // The frame as uploaded, 5.6.5.
@@ -137,11 +140,16 @@ int PresentFrame(SDL_Surface *frame, SDL_Palette *palette)
     // A straight copy for 5.6.5 frames; 8-bit ones are looked up in their palette on the way.
     if (SDL_BlitSurface(frame, nullptr, shownFrame, nullptr) != 0)
         return 0;
-    if (SDL_UpdateTexture(frameTexture, nullptr, shownFrame->pixels, shownFrame->pitch) != 0)
-        return 0;
-    DrawFitted();
-    SDL_RenderPresent(renderer);
+    // Headless, nothing is shown: the kept copy is the whole of the picture.
+    if (!runOptions.headless) {
+        if (SDL_UpdateTexture(frameTexture, nullptr, shownFrame->pixels, shownFrame->pitch) != 0)
+            return 0;
+        DrawFitted();
+        SDL_RenderPresent(renderer);
+    }
     framesShown++;
+    NotePresent((const uint16_t *)shownFrame->pixels, shownFrame->w, shownFrame->h,
+                shownFrame->pitch);
     return 1;
 }
 

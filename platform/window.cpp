@@ -1,6 +1,7 @@
 // window.cpp -- the window class, the one SDL window and the thread's message queue
 #include <SDL.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -90,10 +91,29 @@ SDL_Window *SdlWindowOf(HWND handle)
     return w ? w->sdl : nullptr;
 }
 
+// SDL falls back on drivers that show nothing; those count only when asked for by name.
+static bool IsInvisibleDriver(const char *driver)
+{
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 bool OpenWindowSystem(const char **why)
 {
+    const char *asked = std::getenv("SDL_VIDEODRIVER");
+    if (!asked && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        *why = "no display server (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return false;
+    }
+    // With only an X display named, SDL is kept from probing (and complaining about) others.
+    if (!asked && !std::getenv("WAYLAND_DISPLAY"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         *why = SDL_GetError();
+        return false;
+    }
+    if (!asked && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+        SDL_Quit();
+        *why = "no display server could be reached";
         return false;
     }
     return true;

@@ -112,9 +112,16 @@ inline Bytes ReadWholeFile(const std::string &name)
     return out;
 }
 
-// Where the checked-in pictures are; empty when the test runs outside CTest.
+// A checked-in picture: under ZAF_SOURCE_DIR when CTest sets it, else beside this header
+// (the build names sources by their full path).
 inline std::string DataFile(const char *name)
 {
     const char *root = getenv("ZAF_SOURCE_DIR");
-    return root ? std::string(root) + "/tests/data/" + name : std::string();
+    if (root && *root)
+        return std::string(root) + "/tests/data/" + name;
+    std::string here = __FILE__;
+    size_t slash = here.rfind('/');
+    if (slash == std::string::npos)
+        return std::string();
+    return here.substr(0, slash) + "/data/" + name;
 }

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -57,8 +59,8 @@ protected:
     {
         ResetDisplay();
         image = {};
-        if (DataFile("x").empty())
-            GTEST_SKIP() << "ZAF_SOURCE_DIR is not set; run through ctest";
+        ASSERT_EQ(0, access(DataFile("colours.ppm").c_str(), R_OK))
+            << "the checked-in pictures are not at " << DataFile("");
     }
     void TearDown() override
     {
@@ -228,6 +230,11 @@ struct BadFile {
     const char *name;
     Bytes bytes;
 };
+
+static void PrintTo(const BadFile &file, std::ostream *out)
+{
+    *out << file.name << " (" << file.bytes.size() << " bytes)";
+}
 
 static BmpLayout Good16(void)
 {

@@ -91,4 +91,16 @@ TEST_F(PresentTest, RefusesASecondPresenterAndFramesOfAnotherSize)
     SDL_FreeSurface(frame);
 }
 
+TEST_F(PresentTest, FullScreenTogglesBackAndForth)
+{
+    EXPECT_FALSE(ToggleFullScreen()) << "nothing to toggle before a presenter opens";
+    ASSERT_TRUE(OpenPresenter(sdl, 64, 48));
+    const Uint32 DESKTOP = SDL_WINDOW_FULLSCREEN_DESKTOP;
+    bool before = (SDL_GetWindowFlags(sdl) & DESKTOP) == DESKTOP;
+    ASSERT_TRUE(ToggleFullScreen());
+    EXPECT_NE((SDL_GetWindowFlags(sdl) & DESKTOP) == DESKTOP, before);
+    ASSERT_TRUE(ToggleFullScreen());
+    EXPECT_EQ((SDL_GetWindowFlags(sdl) & DESKTOP) == DESKTOP, before);
+}
+
 } // namespace

@@ -36,6 +36,10 @@ static pid_t Spawn(const std::vector<std::string> &args, const std::string &disp
     if (pid != 0)
         return pid;
     setpgid(0, 0);
+    // The program meets the real X server and audio, not the test process's dummy drivers.
+    unsetenv("DISPLAY");
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("SDL_AUDIODRIVER");
     if (!cwd.empty() && chdir(cwd.c_str()) != 0)
         _exit(126);
     if (!display.empty())
@@ -80,7 +84,7 @@ XServer::~XServer()
     }
 }
 
-Game::Game(const XServer *server, const std::vector<std::string> &args)
+Game::Game(const XServer *server, const std::vector<std::string> &args, const std::string &cwd)
 {
     char path[] = "/tmp/zaf-e2e-stderr-XXXXXX";
     int fd = mkstemp(path);
@@ -89,7 +93,7 @@ Game::Game(const XServer *server, const std::vector<std::string> &args)
     errPath = path;
     std::vector<std::string> argv = {ZAF_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
-    pid = Spawn(argv, server ? server->Display() : "", errPath, SourceDir());
+    pid = Spawn(argv, server ? server->Display() : "", errPath, cwd.empty() ? SourceDir() : cwd);
 }
 
 Game::~Game()

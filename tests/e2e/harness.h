@@ -33,7 +33,8 @@ private:
 // The program, started from the source folder; stderr is kept in a file.
 class Game {
 public:
-    Game(const XServer *server, const std::vector<std::string> &args);
+    // With no server the program runs with no DISPLAY at all; cwd defaults to the source folder.
+    Game(const XServer *server, const std::vector<std::string> &args, const std::string &cwd = "");
     ~Game();
     bool Running();
     // Waits up to ms for the program to end; its exit status, or -1 if still running.
