@@ -82,7 +82,7 @@ HRESULT DirectDrawObject::SetDisplayMode(DWORD width, DWORD height, DWORD bpp, D
     if (sdl == nullptr)
         return DDERR_GENERIC;
     // The player may ask for the game in its own window (--window); F11 switches later.
-    if (!runOptions.windowed && SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+    if (!runOptions.windowed && !CoverDesktop(sdl, true))
         return DDERR_GENERIC;
     coversDesktop = !runOptions.windowed;
     modeWidth = (int)width;

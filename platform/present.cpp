@@ -10,6 +10,8 @@
 
 static SDL_Window *presentWindow = nullptr;
 static SDL_Renderer *renderer = nullptr;
+static int windowWidth = 1024; // the window's own size, when it does not cover the desktop
+static int windowHeight = 768;
 // The frame as uploaded, 5.6.5.
 static SDL_Texture *frameTexture = nullptr;
 // The frame enlarged by a whole factor, sharp, before the smooth step to the final size.
@@ -47,6 +49,8 @@ int OpenPresenter(SDL_Window *window, int width, int height)
         return 0;
     }
     presentWindow = window;
+    windowWidth = width;
+    windowHeight = height;
     framesShown = 0;
     return 1;
 }
@@ -163,11 +167,30 @@ const uint16_t *ShownFrame(int *width, int *height, int *pitch)
     return (const uint16_t *)shownFrame->pixels;
 }
 
+int CoverDesktop(SDL_Window *window, bool cover)
+{
+    // The window is also sized by hand: without a window manager the full-screen request
+    // alone leaves it as it was.
+    SDL_DisplayMode desktop;
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (cover && SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &desktop) == 0) {
+        SDL_SetWindowPosition(window, 0, 0);
+        SDL_SetWindowSize(window, desktop.w, desktop.h);
+    }
+    if (SDL_SetWindowFullscreen(window, cover ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        return 0;
+    if (!cover) {
+        SDL_SetWindowSize(window, windowWidth, windowHeight);
+        SDL_SetWindowPosition(window, 0, 0);
+    }
+    return 1;
+}
+
 int ToggleFullScreen(void)
 {
     if (presentWindow == nullptr)
         return 0;
     bool covering = (SDL_GetWindowFlags(presentWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
                     SDL_WINDOW_FULLSCREEN_DESKTOP;
-    return SDL_SetWindowFullscreen(presentWindow, covering ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    return CoverDesktop(presentWindow, !covering);
 }

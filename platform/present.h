@@ -16,5 +16,7 @@ int IsPresenterOpen(void);
 int PresentFrame(SDL_Surface *frame, SDL_Palette *palette);
 // The last frame shown, 5.6.5, pitch bytes a row; null before the first present.
 const uint16_t *ShownFrame(int *width, int *height, int *pitch);
+// Makes window cover the desktop, or go back to the frame's own size; 0 when refused.
+int CoverDesktop(SDL_Window *window, bool cover);
 // Between covering the desktop and the window's own size; 0 when no presenter is open.
 int ToggleFullScreen(void);

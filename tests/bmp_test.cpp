@@ -77,6 +77,11 @@ struct Layout24 {
     Pixel16 (*pack)(int, int, int);
 };
 
+static void PrintTo(const Layout24 &c, std::ostream *out)
+{
+    *out << "pixelBits " << c.bits;
+}
+
 class Bmp24Test : public BmpTest, public ::testing::WithParamInterface<Layout24> {
 };
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -284,6 +285,11 @@ struct BreakCase {
     int releases; // by the open and the close together
 };
 
+static void PrintTo(const BreakCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 static void BreakNothing(WillingDisplay &) {}
 static void BreakCooperation(WillingDisplay &d)
 {
@@ -399,6 +405,11 @@ struct LogCase {
     DWORD bits;
     const char *expected;
 };
+
+static void PrintTo(const LogCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class DisplayLogTest : public OpenTest, public ::testing::WithParamInterface<LogCase> {
 };
@@ -551,6 +562,11 @@ struct ClipCase {
     std::vector<RECT> rects;
     RECT bound;
 };
+
+static void PrintTo(const ClipCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class ClipperRegionTest : public ClipperTest, public ::testing::WithParamInterface<ClipCase> {
 };

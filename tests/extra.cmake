@@ -14,3 +14,10 @@ target_link_libraries(startup_e2e_test PRIVATE zaftestenv GTest::gtest GTest::gt
 add_dependencies(startup_e2e_test zaf)
 gtest_discover_tests(startup_e2e_test PROPERTIES LABELS e2e
                      DISCOVERY_TIMEOUT 60)
+
+# Demos: golden replays headless, and a recorded game replayed to the same pictures.
+add_executable(replay_e2e_test e2e/replay_test.cpp e2e/harness.cpp)
+target_compile_definitions(replay_e2e_test PRIVATE ZAF_BINARY="$<TARGET_FILE:zaf>")
+target_link_libraries(replay_e2e_test PRIVATE zaftestenv GTest::gtest GTest::gtest_main)
+add_dependencies(replay_e2e_test zaf)
+gtest_discover_tests(replay_e2e_test PROPERTIES LABELS e2e RUN_SERIAL TRUE DISCOVERY_TIMEOUT 60)

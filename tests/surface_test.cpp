@@ -2,8 +2,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ostream>
+
 #include "display/display.h"
 #include "display/surface.h"
+#include "platform/sdl_window.h"
 #include "platform/winuser.h"
 #include "shell/entry.h"
 #include "tests/display_reset.h"
@@ -39,6 +43,11 @@ struct KeyCase {
     int colorKey;
     DWORD expected;
 };
+
+static void PrintTo(const KeyCase &c, std::ostream *out)
+{
+    *out << "key 0x" << std::hex << c.colorKey;
+}
 
 class MakeSurfaceTest : public SurfaceTest, public ::testing::WithParamInterface<KeyCase> {
 };
@@ -200,4 +209,43 @@ TEST_F(SurfaceTest, WindowedCopiesTheWholeBackSurfaceAtTheWindowCorner)
     EXPECT_EQ(window.left + 640, dest.right);
     EXPECT_EQ(window.top + 480, dest.bottom);
     EXPECT_EQ(0, ShowFrame()) << "a failed copy is reported";
+}
+
+// With a live window the copy lands at the window's corner: a 640 x 480 display in a
+// window at (100, 50) covers (100, 50, 740, 530) of the primary surface.
+static LRESULT QuietWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(SurfaceTest, WindowedCopyFollowsALiveWindow)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    const char *why = "";
+    if (!OpenWindowSystem(&why))
+        GTEST_SKIP() << "no window system: " << why;
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = QuietWindowProc;
+    windowClass.lpszClassName = "SURFACETEST";
+    RegisterClassExA(&windowClass);
+    HWND window = CreateWindowExA(0, "SURFACETEST", "test", WS_POPUP, 100, 50, 640, 480,
+                                  nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, window);
+    HWND saved = mainWindow;
+    mainWindow = window;
+    windowedMode = 1;
+    displayWidth = 640;
+    displayHeight = 480;
+    RECT dest = {};
+    EXPECT_CALL(primary, Blt(_, &back, nullptr, DDBLT_WAIT, nullptr))
+        .WillOnce(DoAll(SaveArgPointee<0>(&dest), Return(DD_OK)));
+
+    EXPECT_EQ(1, ShowFrame());
+    mainWindow = saved;
+    DestroyWindow(window);
+    CloseWindowSystem();
+    EXPECT_TRUE(dest.left == 100 && dest.top == 50 && dest.right == 740 && dest.bottom == 530)
+        << "expected (100, 50, 740, 530), got (" << dest.left << ", " << dest.top << ", "
+        << dest.right << ", " << dest.bottom << ")";
 }

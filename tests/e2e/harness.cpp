@@ -57,12 +57,12 @@ static pid_t Spawn(const std::vector<std::string> &args, const std::string &disp
     _exit(127);
 }
 
-XServer::XServer()
+XServer::XServer(const char *screen)
 {
     // A display number of our own, so that parallel test runs do not meet.
     int number = 90 + (int)(getpid() % 800);
     display = ":" + std::to_string(number);
-    pid = Spawn({"Xvfb", display, "-screen", "0", "1024x768x24", "-noreset", "-nolisten", "tcp"},
+    pid = Spawn({"Xvfb", display, "-screen", "0", screen, "-noreset", "-nolisten", "tcp"},
                 "", "");
     std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
     for (int i = 0; i < 100; i++) {
@@ -232,4 +232,30 @@ double SpriteMatch(const Picture &screen, const Picture &sprite, int sx, int sy,
             matched += Near(screen.At(x + i, y + j), s, 12);
         }
     return opaque ? (double)matched / opaque : 0.0;
+}
+
+int RunGame(const std::vector<std::string> &args, int timeoutMs, std::string *stderrText)
+{
+    Game game(nullptr, args);
+    int status = game.WaitExit(timeoutMs);
+    if (stderrText)
+        *stderrText = game.Stderr();
+    return status;
+}
+
+void SavePng(const Picture &picture, const std::string &path)
+{
+    std::string ppm = path + ".ppm";
+    SavePicture(picture, ppm);
+    std::system(("convert " + ppm + " " + path + " && rm -f " + ppm).c_str());
+}
+
+Picture ReadAnyPicture(const std::string &path)
+{
+    std::string bmp = "/tmp/zaf-e2e-any-" + std::to_string(getpid()) + ".bmp";
+    Picture picture;
+    if (std::system(("convert " + path + " -type TrueColor BMP3:" + bmp).c_str()) == 0)
+        picture = ReadPicture(bmp);
+    unlink(bmp.c_str());
+    return picture;
 }

@@ -20,7 +20,7 @@ struct Picture {
 // An Xvfb server on a display number of its own, stopped when the object goes.
 class XServer {
 public:
-    XServer();
+    explicit XServer(const char *screen = "1024x768x24");
     ~XServer();
     bool Ready() const { return pid > 0; }
     const std::string &Display() const { return display; }
@@ -55,6 +55,13 @@ Picture ReadPicture(const std::string &path);
 // The picture as the game shows it: each channel cut to 5 or 6 bits, as a 16-bit display does.
 Picture As565(const Picture &picture);
 void SavePicture(const Picture &picture, const std::string &path);
+
+// Runs the program to its end with a timeout; its exit status, or -1 on timeout.
+int RunGame(const std::vector<std::string> &args, int timeoutMs, std::string *stderrText = nullptr);
+// Writes the picture as PNG (through ImageMagick), for a person to look at after a failure.
+void SavePng(const Picture &picture, const std::string &path);
+// Reads any picture ImageMagick reads (PNG for the kept expectations).
+Picture ReadAnyPicture(const std::string &path);
 
 // Whether two colours agree within tol on every channel.
 bool Near(const uint8_t *a, const uint8_t *b, int tol);
