@@ -1,7 +1,7 @@
 # packages.sh -- makes sure the Debian packages a build needs are installed (sourced by play.sh and test.sh)
 
 PLAY_PACKAGES="g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation googletest libgtest-dev libgmock-dev"
-TEST_PACKAGES="$PLAY_PACKAGES xvfb xauth xdotool imagemagick clang libclang-rt-14-dev libbenchmark-dev"
+TEST_PACKAGES="$PLAY_PACKAGES xvfb xauth xdotool imagemagick clang libclang-rt-14-dev libbenchmark-dev time"
 
 # EnsurePackages LIST: installs whatever of LIST is missing, as root; otherwise says how.
 EnsurePackages() {
