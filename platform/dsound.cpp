@@ -99,7 +99,8 @@ HRESULT DirectSoundCreate(GUID *device, IDirectSound **directSound, IUnknown *ou
     wanted.freq = 22050;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 2;
-    wanted.samples = 1024;
+    // Short periods: closing the device waits for its thread to finish the one under way.
+    wanted.samples = 256;
     SDL_AudioSpec got;
     // No callback: SDL queues what it is given, and nothing is given, so the output stays
     // silent; and it stays paused, as SDL opens it.

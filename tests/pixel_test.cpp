@@ -1,6 +1,8 @@
 // pixel_test.cpp -- packing 8-bit components into the 5.6.5 and 5.5.5 layouts
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "display/pixel.h"
 
 struct PackCase {
@@ -27,4 +29,9 @@ INSTANTIATE_TEST_SUITE_P(Components, PackTest, testing::Values(
     PackCase{-1, -1, -1, 0xFFFF, 0x7FFF},
     PackCase{1000, 0, 0, 0xE800, 0x7400},      // like 232: no spill into the next field
     PackCase{0, 255, 0, 0x07E0, 0x03E0},
-    PackCase{0, 0, 255, 0x001F, 0x001F}));
+    PackCase{0, 0, 255, 0x001F, 0x001F}),
+    [](const testing::TestParamInfo<PackCase> &info) {
+        const PackCase &c = info.param;
+        auto name = [](int v) { return v < 0 ? "minus" + std::to_string(-v) : std::to_string(v); };
+        return name(c.red) + "_" + name(c.green) + "_" + name(c.blue);
+    });

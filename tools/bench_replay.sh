@@ -38,10 +38,25 @@ best() {
 # The benchmark's own summary line: "BM_Memcpy <microseconds> 1.00".
 memcpy_ns=$(SDL_VIDEODRIVER=dummy "$build/bench/display_bench" --benchmark_filter='BM_Memcpy$' \
     2> /dev/null | awk '$1 == "BM_Memcpy" && NF == 3 { printf "%d", $2 * 1000 }')
-startup_ns=$(best 5 --replay "$work/empty.dem")
+# first_present: ns from starting the program until it saves the picture of its first present.
+first_present() {
+    rm -f "$work/first.bmp"
+    local t0; t0=$(now)
+    (cd "$work" && "$zaf" --headless --replay "$work/empty.dem" --screenshot 1 "$work/first.bmp" &)
+    while [ ! -e "$work/first.bmp" ]; do :; done
+    echo $(( $(now) - t0 ))
+    wait
+}
+startup_ns=0
+for ((i = 0; i < 5; i++)); do
+    t=$(first_present)
+    if (( startup_ns == 0 || t < startup_ns )); then startup_ns=$t; fi
+    sleep 0.3
+done
+empty_ns=$(best 5 --replay "$work/empty.dem")
 heavy_ns=$(best 3 --replay "$heavy")
 peak_kb=$(cd "$work" && /usr/bin/time -f %M "$zaf" --headless --replay "$heavy" 2>&1 > /dev/null | tail -n 1)
-frame_ns=$(( (heavy_ns - startup_ns) / frames ))
+frame_ns=$(( (heavy_ns - empty_ns) / frames ))
 
 awk -v m="$memcpy_ns" -v s="$startup_ns" -v f="$frame_ns" -v n="$frames" -v kb="$peak_kb" 'BEGIN {
     printf "memcpy of one 1024x768x2 frame   %8.1f us\n", m / 1000
