@@ -1,4 +1,4 @@
-// demo.cpp -- reads, replays and records demos: the same start tick and input give the same game
+// demo.cpp -- the demo file: parsed strictly, with the file and line of anything wrong
 #include "platform/demo.h"
 
 #include <cerrno>
@@ -8,12 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/sdl_window.h"
-#include "platform/seam.h"
-#include "platform/ticks.h"
-#include "platform/winuser.h"
 
-#define DEMO_HEADER "zaf-demo 1"
 #define MAX_DEMO_BYTES (256L * 1024 * 1024)
 
 static bool SetError(std::string *error, const std::string &name, int line, const std::string &what)
@@ -153,154 +148,4 @@ std::string FormatDemoFrame(const DemoFrame &frame)
             text += line;
         }
     return text;
-}
-
-// Replaying -------------------------------------------------------------------------------
-
-static Demo replay;
-static bool replaying = false;
-static bool replayTickRead = false;
-static DWORD replayTick = 0;
-static size_t keyboardReads = 0;
-static size_t mouseReads = 0;
-static bool replayEnded = false;
-
-// The first read is the demo's start tick, each later read one more: frames pass without waiting.
-static DWORD ReplayTick(void)
-{
-    if (!replayTickRead) {
-        replayTickRead = true;
-        replayTick = replay.startTick;
-    } else {
-        replayTick++;
-    }
-    return replayTick;
-}
-
-static void EndReplay(void)
-{
-    if (replayEnded)
-        return;
-    replayEnded = true;
-    PostMessageA(TheWindow(), WM_CLOSE, 0, 0);
-}
-
-void StartReplay(const Demo &demo)
-{
-    replay = demo;
-    replaying = true;
-    replayTickRead = false;
-    replayEnded = false;
-    keyboardReads = 0;
-    mouseReads = 0;
-    tickCountHook = ReplayTick;
-}
-
-bool ReplayKeyboard(BYTE keys[256])
-{
-    if (!replaying)
-        return false;
-    std::memset(keys, 0, 256);
-    size_t k = keyboardReads++;
-    if (k >= replay.frames.size()) {
-        EndReplay();
-        return true;
-    }
-    for (int code = 0; code < 256; code++)
-        if (replay.frames[k].keys[code / 8] & (1u << (code % 8)))
-            keys[code] = 0x80;
-    return true;
-}
-
-bool ReplayMouse(DIMOUSESTATE *mouse)
-{
-    if (!replaying)
-        return false;
-    std::memset(mouse, 0, sizeof *mouse);
-    size_t k = mouseReads++;
-    if (k >= replay.frames.size()) {
-        EndReplay();
-        return true;
-    }
-    const DemoFrame &frame = replay.frames[k];
-    mouse->lX = frame.x;
-    mouse->lY = frame.y;
-    mouse->lZ = frame.z;
-    for (int i = 0; i < 4; i++)
-        mouse->rgbButtons[i] = (frame.buttons & (1u << i)) ? 0x80 : 0;
-    return true;
-}
-
-// Recording -------------------------------------------------------------------------------
-
-static FILE *recording = nullptr;
-static std::string recordingPath;
-static DWORD (*tickUnderRecording)(void) = nullptr;
-static bool startTickWritten = false;
-static DemoFrame pendingFrame; // this frame's keys, until its mouse read ends the line
-
-static DWORD RecordTick(void)
-{
-    DWORD tick = tickUnderRecording ? tickUnderRecording() : SystemTickCount();
-    if (recording && !startTickWritten) {
-        std::fprintf(recording, "start-tick %u\n", (unsigned)tick);
-        startTickWritten = true;
-    }
-    return tick;
-}
-
-bool StartRecording(const std::string &path, std::string *error)
-{
-    recording = std::fopen(path.c_str(), "w");
-    if (!recording) {
-        *error = path + ": cannot write: " + std::strerror(errno);
-        return false;
-    }
-    recordingPath = path;
-    std::fprintf(recording, DEMO_HEADER "\n");
-    startTickWritten = false;
-    pendingFrame = DemoFrame();
-    tickUnderRecording = tickCountHook;
-    tickCountHook = RecordTick;
-    return true;
-}
-
-void RecordKeyboard(const BYTE keys[256])
-{
-    if (!recording)
-        return;
-    std::memset(pendingFrame.keys, 0, sizeof pendingFrame.keys);
-    for (int code = 1; code < 256; code++)
-        if (keys[code] & 0x80)
-            pendingFrame.keys[code / 8] |= (uint8_t)(1u << (code % 8));
-}
-
-void RecordMouse(const DIMOUSESTATE *mouse)
-{
-    if (!recording)
-        return;
-    if (!startTickWritten)
-        RecordTick();
-    pendingFrame.x = mouse->lX;
-    pendingFrame.y = mouse->lY;
-    pendingFrame.z = mouse->lZ;
-    pendingFrame.buttons = 0;
-    for (int i = 0; i < 4; i++)
-        if (mouse->rgbButtons[i] & 0x80)
-            pendingFrame.buttons |= (uint8_t)(1u << i);
-    std::fprintf(recording, "%s\n", FormatDemoFrame(pendingFrame).c_str());
-    std::memset(pendingFrame.keys, 0, sizeof pendingFrame.keys);
-}
-
-bool StopRecording(std::string *error)
-{
-    if (!recording)
-        return true;
-    bool written = !std::ferror(recording);
-    written = (std::fclose(recording) == 0) && written;
-    recording = nullptr;
-    tickCountHook = tickUnderRecording;
-    if (!written)
-        *error = recordingPath + ": the demo could not be written whole";
-    return written;
 }

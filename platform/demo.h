@@ -7,6 +7,9 @@
 
 #include "platform/dinput.h"
 
+// The first line of every demo.
+#define DEMO_HEADER "zaf-demo 1"
+
 // One frame's input: the mouse's motion and buttons, and the keys down.
 struct DemoFrame {
     int32_t x = 0;
