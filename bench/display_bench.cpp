@@ -13,7 +13,7 @@
 
 #include "display/display.h"
 #include "display/surface.h"
-#include "platform/tests/test_window.h"
+#include "tests/support/test_window.h"
 #include "platform/wingdi.h"
 #include "shell/entry.h"
 

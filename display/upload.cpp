@@ -18,6 +18,11 @@ static int CanCopy(int loaded, int width, int height, const DDSURFACEDESC2 &desc
         return 0;
     if (desc.lpSurface == nullptr || desc.lPitch < (LONG)width * 2)
         return 0;
+    // When the lock tells the surface's size, the rows must fit into it too.
+    if ((desc.dwFlags & DDSD_WIDTH) && desc.dwWidth < (DWORD)width)
+        return 0;
+    if ((desc.dwFlags & DDSD_HEIGHT) && desc.dwHeight < (DWORD)height)
+        return 0;
     return 1;
 }
 

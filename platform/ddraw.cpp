@@ -36,22 +36,12 @@ HRESULT DirectDrawCreateEx(GUID *device, LPVOID *directDraw, REFIID iid, IUnknow
     return DD_OK;
 }
 
-ULONG DirectDrawObject::AddRef()
+DirectDrawObject::~DirectDrawObject()
 {
-    return ++refs;
-}
-
-ULONG DirectDrawObject::Release()
-{
-    ULONG left = --refs;
-    if (left == 0) {
-        // Like the end of an exclusive mode: the desktop gets its window back.
-        SDL_Window *sdl = SdlWindowOf(window);
-        if (coversDesktop && sdl != nullptr)
-            SDL_SetWindowFullscreen(sdl, 0);
-        delete this;
-    }
-    return left;
+    // Like the end of an exclusive mode: the desktop gets its window back.
+    SDL_Window *sdl = SdlWindowOf(window);
+    if (coversDesktop && sdl != nullptr)
+        SDL_SetWindowFullscreen(sdl, 0);
 }
 
 HRESULT DirectDrawObject::SetCooperativeLevel(HWND target, DWORD flags)

@@ -10,19 +10,9 @@
 // More rectangles than this is a damaged region, not a clip list.
 static const DWORD MAX_CLIP_RECTS = 4096;
 
-ULONG ClipperObject::AddRef()
+ClipperObject::~ClipperObject()
 {
-    return ++refs;
-}
-
-ULONG ClipperObject::Release()
-{
-    ULONG left = --refs;
-    if (left == 0) {
-        free(rects);
-        delete this;
-    }
-    return left;
+    free(rects);
 }
 
 HRESULT ClipperObject::SetClipList(RGNDATA *region, DWORD flags)
@@ -73,17 +63,7 @@ int ClipListOf(const ClipperObject *clipper, RECT *scratch, const RECT **list)
     return clipper->count;
 }
 
-ULONG PaletteObject::AddRef()
+PaletteObject::~PaletteObject()
 {
-    return ++refs;
-}
-
-ULONG PaletteObject::Release()
-{
-    ULONG left = --refs;
-    if (left == 0) {
-        SDL_FreePalette(colors);
-        delete this;
-    }
-    return left;
+    SDL_FreePalette(colors);
 }

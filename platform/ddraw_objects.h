@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/ddraw.h"
-#include "platform/live_objects.h"
+#include "platform/com_object.h"
 
 struct SDL_Surface;
 struct SDL_Palette;
@@ -10,9 +10,8 @@ struct SDL_Palette;
 // Largest side of a surface; anything bigger is a mistake, not a picture.
 #define MAX_SURFACE_SIDE 8192
 
-struct DirectDrawObject : IDirectDraw7, LiveObject {
-    ULONG AddRef() override;
-    ULONG Release() override;
+struct DirectDrawObject : ComObject<IDirectDraw7> {
+    ~DirectDrawObject() override;
     HRESULT SetCooperativeLevel(HWND window, DWORD flags) override;
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bpp, DWORD refreshRate,
                            DWORD flags) override;
@@ -22,7 +21,6 @@ struct DirectDrawObject : IDirectDraw7, LiveObject {
                           IUnknown *outer) override;
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper **clipper, IUnknown *outer) override;
 
-    ULONG refs = 1;
     HWND window = nullptr;
     // Cooperative level flags; 0 until SetCooperativeLevel succeeds.
     DWORD level = 0;
@@ -34,13 +32,11 @@ struct DirectDrawObject : IDirectDraw7, LiveObject {
     bool coversDesktop = false;
 };
 
-struct ClipperObject : IDirectDrawClipper, LiveObject {
-    ULONG AddRef() override;
-    ULONG Release() override;
+struct ClipperObject : ComObject<IDirectDrawClipper> {
+    ~ClipperObject() override;
     HRESULT SetClipList(RGNDATA *region, DWORD flags) override;
     HRESULT SetHWnd(DWORD flags, HWND window) override;
 
-    ULONG refs = 1;
     // The clip list, in the coordinates of the surfaces it is attached to.
     RECT *rects = nullptr;
     int count = 0;
@@ -48,17 +44,14 @@ struct ClipperObject : IDirectDrawClipper, LiveObject {
     HWND window = nullptr;
 };
 
-struct PaletteObject : IDirectDrawPalette, LiveObject {
-    ULONG AddRef() override;
-    ULONG Release() override;
+struct PaletteObject : ComObject<IDirectDrawPalette> {
+    ~PaletteObject() override;
 
-    ULONG refs = 1;
     SDL_Palette *colors = nullptr;
 };
 
-struct SurfaceObject : IDirectDrawSurface7, LiveObject {
-    ULONG AddRef() override;
-    ULONG Release() override;
+struct SurfaceObject : ComObject<IDirectDrawSurface7> {
+    ~SurfaceObject() override;
     HRESULT GetAttachedSurface(DDSCAPS2 *caps, IDirectDrawSurface7 **surface) override;
     HRESULT GetPixelFormat(DDPIXELFORMAT *format) override;
     HRESULT SetColorKey(DWORD flags, DDCOLORKEY *key) override;
@@ -72,7 +65,6 @@ struct SurfaceObject : IDirectDrawSurface7, LiveObject {
     HRESULT SetClipper(IDirectDrawClipper *clipper) override;
     HRESULT SetPalette(IDirectDrawPalette *palette) override;
 
-    ULONG refs = 1;
     DWORD caps = 0;
     // 16 (5.6.5) or 8 (palette indexes).
     int bits = 16;

@@ -33,29 +33,19 @@ HRESULT ShowIfPrimary(SurfaceObject *surface)
     return PresentFrame(surface->pixels, colors) ? DD_OK : DDERR_GENERIC;
 }
 
-ULONG SurfaceObject::AddRef()
+SurfaceObject::~SurfaceObject()
 {
-    return ++refs;
-}
-
-ULONG SurfaceObject::Release()
-{
-    ULONG left = --refs;
-    if (left == 0) {
-        if (dc != nullptr)
-            CloseSurfaceDc(dc);
-        if (clipper != nullptr)
-            clipper->Release();
-        if (palette != nullptr)
-            palette->Release();
-        if (backBuffer != nullptr)
-            backBuffer->Release();
-        if (primary)
-            ClosePresenter();
-        SDL_FreeSurface(pixels);
-        delete this;
-    }
-    return left;
+    if (dc != nullptr)
+        CloseSurfaceDc(dc);
+    if (clipper != nullptr)
+        clipper->Release();
+    if (palette != nullptr)
+        palette->Release();
+    if (backBuffer != nullptr)
+        backBuffer->Release();
+    if (primary)
+        ClosePresenter();
+    SDL_FreeSurface(pixels);
 }
 
 HRESULT SurfaceObject::GetAttachedSurface(DDSCAPS2 *wanted, IDirectDrawSurface7 **surface)

@@ -3,7 +3,7 @@
 
 #include "platform/dinput.h"
 #include "platform/input_source.h"
-#include "platform/live_objects.h"
+#include "platform/com_object.h"
 #include "platform/seam.h"
 
 const GUID IID_IDirectInput8A = {0x5a414601, 0x0008, 0x4449, {'Z', 'A', 'F', 'd', 'i', 'n', '8', 'a'}};
@@ -15,8 +15,7 @@ const DIDATAFORMAT c_dfDIMouse = {sizeof(DIDATAFORMAT), sizeof(DIMOUSESTATE)};
 
 namespace {
 
-struct InputDevice : IDirectInputDevice8A, LiveObject {
-    ULONG refs = 1;
+struct InputDevice : ComObject<IDirectInputDevice8A> {
     IDirectInput8A *owner = nullptr; // a device keeps the object that made it alive
     bool isMouse = false;
     const DIDATAFORMAT *format = nullptr;
@@ -31,15 +30,6 @@ struct InputDevice : IDirectInputDevice8A, LiveObject {
         if (acquired && isMouse)
             StopMouseSource();
         owner->Release();
-    }
-
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override
-    {
-        ULONG left = --refs;
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     HRESULT SetCooperativeLevel(HWND, DWORD flags) override
@@ -97,19 +87,9 @@ struct InputDevice : IDirectInputDevice8A, LiveObject {
     }
 };
 
-struct DirectInput : IDirectInput8A, LiveObject {
-    ULONG refs = 1;
+struct DirectInput : ComObject<IDirectInput8A> {
 
     ~DirectInput() override { SDL_QuitSubSystem(SDL_INIT_EVENTS); }
-
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override
-    {
-        ULONG left = --refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT CreateDevice(REFGUID device, IDirectInputDevice8A **created, IUnknown *outer) override
     {

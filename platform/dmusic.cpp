@@ -1,6 +1,6 @@
 // dmusic.cpp -- the DirectMusic performance and loader: they open and close, and play nothing
 #include "platform/dmusic.h"
-#include "platform/live_objects.h"
+#include "platform/com_object.h"
 #include "platform/music_classes.h"
 #include "platform/objbase.h"
 
@@ -12,21 +12,11 @@ const GUID GUID_Unload = {0x5a414d05, 0x0001, 0x4d55, {'Z', 'A', 'F', 'u', 'n', 
 
 namespace {
 
-struct Performance : IDirectMusicPerformance, LiveObject {
-    ULONG refs = 1;
+struct Performance : ComObject<IDirectMusicPerformance> {
     bool initialised = false;
     IDirectSound *sound = nullptr; // our own reference, from Init to CloseDown
 
     ~Performance() override { CloseDown(); }
-
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override
-    {
-        ULONG left = --refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT Init(IDirectMusic **music, IDirectSound *directSound, HWND) override
     {
@@ -60,17 +50,8 @@ struct Performance : IDirectMusicPerformance, LiveObject {
     }
 };
 
-struct Loader : IDirectMusicLoader, LiveObject {
-    ULONG refs = 1;
+struct Loader : ComObject<IDirectMusicLoader> {
 
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override
-    {
-        ULONG left = --refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 };
 
 } // namespace

@@ -7,13 +7,12 @@
 #include <string>
 
 #include "platform/dsound.h"
-#include "platform/live_objects.h"
+#include "platform/com_object.h"
 #include "platform/seam.h"
 
 namespace {
 
-struct DirectSound : IDirectSound, LiveObject {
-    ULONG refs = 1;
+struct DirectSound : ComObject<IDirectSound> {
     SDL_AudioDeviceID device = 0;
 
     explicit DirectSound(SDL_AudioDeviceID opened) : device(opened) {}
@@ -21,15 +20,6 @@ struct DirectSound : IDirectSound, LiveObject {
     {
         SDL_CloseAudioDevice(device);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override
-    {
-        ULONG left = --refs;
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     HRESULT SetCooperativeLevel(HWND, DWORD level) override

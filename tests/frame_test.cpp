@@ -13,9 +13,9 @@
 #include "game/random.h"
 #include "game/world.h"
 #include "input/input.h"
-#include "platform/sdl_window.h"
 #include "platform/seam.h"
 #include "shell/entry.h"
+#include "tests/support/test_window.h"
 
 using testing::_;
 using testing::DoAll;
@@ -42,16 +42,9 @@ class FrameTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const char *why = "";
-        ASSERT_TRUE(OpenWindowSystem(&why)) << why;
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "FRAMETEST";
-        ASSERT_NE(0, RegisterClassExA(&windowClass));
-        mainWindow = CreateWindowExA(0, "FRAMETEST", "t", 0, 0, 0, 64, 64, nullptr, nullptr,
-                                     nullptr, nullptr);
+        mainWindow = TestWindow();
         ASSERT_NE(nullptr, mainWindow);
+        DestroysQueued(); // what an earlier test left in the queue
 
         tickReads = 0;
         tickCountHook = CountingTick;
@@ -95,7 +88,6 @@ protected:
         backSurface = primarySurface = nullptr;
         backgrounds[0] = explosionSheet = cursorSurface = nullptr;
         keyboardDevice = mouseDevice = nullptr;
-        CloseWindowSystem();
     }
 
     int DestroysQueued()

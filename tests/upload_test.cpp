@@ -16,6 +16,7 @@
 
 using ::testing::_;
 using ::testing::InSequence;
+using ::testing::Invoke;
 using ::testing::Return;
 using ::testing::StrictMock;
 
@@ -161,6 +162,26 @@ static Bytes EightBit(int width, int height)
     b.pixels = Bytes((size_t)width * height, 7);
     b.sizeImage = (uint32_t)b.pixels.size();
     return BmpBytes(b);
+}
+
+TEST_F(UploadTest, SurfaceSmallerThanTheCopyIsLeftAlone)
+{
+    MakeSurfaceMemory(8, 4);
+    InSequence order;
+    EXPECT_CALL(surface, Lock(nullptr, _, DDLOCK_WAIT, nullptr))
+        .WillOnce(Invoke([this](RECT *, DDSURFACEDESC2 *desc, DWORD, HANDLE) {
+            desc->dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_LPSURFACE;
+            desc->dwWidth = 8;
+            desc->dwHeight = 2; // the memory has room for more rows, the surface not
+            desc->lpSurface = memory.data();
+            desc->lPitch = 16;
+            return DD_OK;
+        }));
+    EXPECT_CALL(surface, Unlock(nullptr)).WillOnce(Return(DD_OK));
+    EXPECT_EQ(0, LoadSurfaceImage(8, 4, folder.Write("p.bmp", Numbered16(8, 4)).c_str(),
+                                  &surface));
+    EXPECT_TRUE(AllUntouched());
+    EXPECT_EQ(nullptr, sharedBmp.pixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -6,7 +6,7 @@
 
 #include "platform/ddraw.h"
 #include "platform/keyed_copy.h"
-#include "platform/tests/test_window.h"
+#include "tests/support/test_window.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/live_objects.h"
 #include "platform/present.h"
 #include "platform/seam.h"
-#include "platform/tests/test_window.h"
+#include "tests/support/test_window.h"
 
 namespace {
 

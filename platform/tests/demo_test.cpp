@@ -9,10 +9,10 @@
 #include <string>
 
 #include "platform/demo.h"
-#include "platform/sdl_window.h"
 #include "platform/seam.h"
 #include "platform/winbase.h"
 #include "platform/winuser.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -97,20 +97,13 @@ class DemoRunTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const char *why = "";
-        ASSERT_TRUE(OpenWindowSystem(&why)) << why;
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "DEMOTEST";
-        ASSERT_NE(0, RegisterClassExA(&windowClass));
-        window = CreateWindowExA(0, "DEMOTEST", "t", 0, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
+        window = TestWindow();
         ASSERT_NE(nullptr, window);
+        ClosesQueued(); // what an earlier test left in the queue
     }
     void TearDown() override
     {
         tickCountHook = nullptr;
-        CloseWindowSystem();
     }
 
     int ClosesQueued()

@@ -10,7 +10,7 @@
 
 #include "platform/ddraw.h"
 #include "platform/gdi_text.h"
-#include "platform/tests/test_window.h"
+#include "tests/support/test_window.h"
 #include "platform/wingdi.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/present.h"
-#include "platform/tests/test_window.h"
+#include "tests/support/test_window.h"
 
 namespace {
 

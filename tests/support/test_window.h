@@ -1,4 +1,4 @@
-// test_window.h -- starts SDL and the program's one window, once, for a platform test program
+// test_window.h -- starts SDL and the program's one window, once, for a test program
 #pragma once
 
 #include <cstdlib>
