@@ -167,8 +167,14 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
 
 LRESULT DefWindowProcA(HWND handle, UINT message, WPARAM, LPARAM)
 {
-    if (message == WM_CLOSE)
+    if (message == WM_CLOSE) {
         DestroyWindow(handle);
+    } else if (message == WM_PAINT) {
+        // Painting nothing still validates the window, or the paint would come back at once.
+        PAINTSTRUCT paint;
+        BeginPaint(handle, &paint);
+        EndPaint(handle, &paint);
+    }
     return 0;
 }
 

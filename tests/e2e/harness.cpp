@@ -105,6 +105,12 @@ Game::~Game()
     unlink(errPath.c_str());
 }
 
+void Game::Signal(int signal)
+{
+    if (Running())
+        kill(pid, signal);
+}
+
 bool Game::Running()
 {
     if (pid <= 0 || status != -1)

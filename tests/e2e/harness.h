@@ -37,6 +37,7 @@ public:
     Game(const XServer *server, const std::vector<std::string> &args, const std::string &cwd = "");
     ~Game();
     bool Running();
+    void Signal(int signal);
     // Waits up to ms for the program to end; its exit status, or -1 if still running.
     int WaitExit(int ms);
     std::string Stderr() const;

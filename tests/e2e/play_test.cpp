@@ -1,6 +1,8 @@
 // play_test.cpp -- the real program under Xvfb: pictures on screen, cursor, trails, explosions, exit
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "harness.h"
 
 namespace {
@@ -138,6 +140,16 @@ TEST_F(PlayTest, LeftAltEndsTheProgramToo)
     Start(game);
     ASSERT_EQ(0, RunCommand(server, "xdotool keydown Alt_L && sleep 0.1 && xdotool keyup Alt_L"));
     EXPECT_EQ(0, game.WaitExit(1000)) << game.Stderr();
+}
+
+TEST_F(PlayTest, InterruptAndTerminateEndThroughTheLoopWithStatusZero)
+{
+    for (int signal : {SIGINT, SIGTERM}) {
+        Game game(&server, {});
+        Start(game);
+        game.Signal(signal);
+        EXPECT_EQ(0, game.WaitExit(1000)) << "signal " << signal << ": " << game.Stderr();
+    }
 }
 
 } // namespace
