@@ -36,7 +36,7 @@ best() {
 }
 
 # The benchmark's own summary line: "BM_Memcpy <microseconds> 1.00".
-memcpy_ns=$(SDL_VIDEODRIVER=dummy "$build/bench/display_bench" --benchmark_filter='BM_Memcpy$' \
+memcpy_ns=$(SDL_VIDEODRIVER=dummy "$build/platform/bench/display_bench" --benchmark_filter='BM_Memcpy$' \
     2> /dev/null | awk '$1 == "BM_Memcpy" && NF == 3 { printf "%d", $2 * 1000 }')
 # first_present: ns from starting the program until it saves the picture of its first present.
 first_present() {
