@@ -112,16 +112,9 @@ inline Bytes ReadWholeFile(const std::string &name)
     return out;
 }
 
-// A checked-in picture: under ZAF_SOURCE_DIR when CTest sets it, else beside this header
-// (the build names sources by their full path).
+// A checked-in picture in tests/data/ of the source folder.
 inline std::string DataFile(const char *name)
 {
     const char *root = getenv("ZAF_SOURCE_DIR");
-    if (root && *root)
-        return std::string(root) + "/tests/data/" + name;
-    std::string here = __FILE__;
-    size_t slash = here.rfind('/');
-    if (slash == std::string::npos)
-        return std::string();
-    return here.substr(0, slash) + "/data/" + name;
+    return std::string(root ? root : ".") + "/tests/data/" + name;
 }
