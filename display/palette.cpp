@@ -8,7 +8,7 @@ static const int ENTRIES = 256;
 
 // Reads one whitespace-led decimal number with an optional sign into value, modulo 256,
 // however many digits it has. 0 at the end of the file or at anything that is not a
-// number; that character stays unread, so every later read stops at it too.
+// number; that character stays unread (a sign before it is used up).
 static int ReadNumber(FILE *file, BYTE *value)
 {
     int c = getc(file);
@@ -42,13 +42,15 @@ int ReadPaletteText(const char *fileName, PALETTEENTRY *entries)
     FILE *file = fopen(fileName, "r");
     if (file == nullptr)
         return 0;
-    // Once a read fails nothing later can succeed: the file ended or holds a non-number.
-    int reading = 1;
-    for (int i = 0; i < ENTRIES && reading; i++) {
+    // Each entry is one read of four numbers: a field that fails ends that entry, and what
+    // stopped it stays unread for the next. A letter therefore stops every later entry too,
+    // while a lone sign is used up and the next entry reads on after it.
+    for (int i = 0; i < ENTRIES; i++) {
         BYTE *fields[4] = {&entries[i].peRed, &entries[i].peGreen, &entries[i].peBlue,
                            &entries[i].peFlags};
-        for (int f = 0; f < 4 && reading; f++)
-            reading = ReadNumber(file, fields[f]);
+        for (int f = 0; f < 4; f++)
+            if (!ReadNumber(file, fields[f]))
+                break;
     }
     fclose(file);
     return 1;

@@ -142,5 +142,5 @@ HRESULT SurfaceObject::Blt(RECT *destRect, IDirectDrawSurface7 *sourceSurface, R
                       part.bottom - place.top};
         DrawPart(job, local, sourceLeft, sourceTop);
     }
-    return ShowIfPrimary(this);
+    return ShowIfPrimary(this, job.source != nullptr);
 }

@@ -87,7 +87,8 @@ struct SurfaceObject : ComObject<IDirectDrawSurface7> {
 
 // Makes a surface of the given size and depth with its pixels cleared; null when out of memory.
 SurfaceObject *NewSurface(int width, int height, int bits, DWORD caps);
-// Puts a primary surface's pixels on the window; other surfaces are left alone.
-HRESULT ShowIfPrimary(SurfaceObject *surface);
+// Puts a primary surface's pixels on the window; other surfaces are left alone. A frame
+// present is a flip or a copy, as opposed to a fill or text drawn straight on the primary.
+HRESULT ShowIfPrimary(SurfaceObject *surface, bool framePresent = false);
 // The clip rectangles of a clipper; a window clipper's one rectangle is written to *scratch.
 int ClipListOf(const ClipperObject *clipper, RECT *scratch, const RECT **list);

@@ -25,12 +25,12 @@ SurfaceObject *NewSurface(int width, int height, int bits, DWORD caps)
     return made;
 }
 
-HRESULT ShowIfPrimary(SurfaceObject *surface)
+HRESULT ShowIfPrimary(SurfaceObject *surface, bool framePresent)
 {
     if (!surface->primary)
         return DD_OK;
     SDL_Palette *colors = surface->palette ? surface->palette->colors : nullptr;
-    return PresentFrame(surface->pixels, colors) ? DD_OK : DDERR_GENERIC;
+    return PresentFrame(surface->pixels, colors, framePresent) ? DD_OK : DDERR_GENERIC;
 }
 
 SurfaceObject::~SurfaceObject()
@@ -105,7 +105,11 @@ HRESULT SurfaceObject::Flip(IDirectDrawSurface7 *target, DWORD)
     if (locked || dc != nullptr || backBuffer->locked || backBuffer->dc != nullptr)
         return DDERR_SURFACEBUSY;
     std::swap(pixels, backBuffer->pixels);
-    return ShowIfPrimary(this);
+    HRESULT shown = ShowIfPrimary(this, true);
+    // A flip that could not be shown changes nothing, so that trying again shows this frame.
+    if (FAILED(shown))
+        std::swap(pixels, backBuffer->pixels);
+    return shown;
 }
 
 HRESULT SurfaceObject::Lock(RECT *rect, DDSURFACEDESC2 *desc, DWORD, HANDLE)

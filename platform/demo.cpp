@@ -84,7 +84,8 @@ bool ParseDemo(const std::string &text, const std::string &name, Demo *demo, std
         number++;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (line.empty() || line[0] == '#' || line.find_first_not_of(" \t") == std::string::npos)
+        size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#')
             continue;
         std::istringstream split(line);
         std::vector<std::string> words;
@@ -122,6 +123,10 @@ bool ReadDemo(const std::string &path, Demo *demo, std::string *error)
     }
     in.seekg(0, std::ios::end);
     std::streamoff size = in.tellg();
+    if (size < 0) {
+        *error = path + ": not a regular file";
+        return false;
+    }
     if (size > MAX_DEMO_BYTES) {
         *error = path + ": too large for a demo";
         return false;

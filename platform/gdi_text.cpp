@@ -86,9 +86,12 @@ bool RenderText(HFONT font, const char *text, int count, COLORREF color, SDL_Sur
     *rendered = nullptr;
     if (font == nullptr) {
         // A context with no font selected draws in the system's usual face, as Windows does.
-        if (defaultFont == nullptr)
+        // Tried once: a face that cannot be found now will not be found on the next frame.
+        static bool defaultTried = false;
+        if (!defaultTried)
             defaultFont = CreateFontA(0, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_STRING_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, nullptr);
+        defaultTried = true;
         font = defaultFont;
     }
     TTF_Font *face = FaceOf(font);

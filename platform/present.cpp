@@ -134,7 +134,7 @@ static void DrawFitted(void)
     }
 }
 
-int PresentFrame(SDL_Surface *frame, SDL_Palette *palette)
+int PresentFrame(SDL_Surface *frame, SDL_Palette *palette, bool counted)
 {
     if (renderer == nullptr || frame == nullptr || frame->w != shownFrame->w ||
         frame->h != shownFrame->h)
@@ -152,8 +152,9 @@ int PresentFrame(SDL_Surface *frame, SDL_Palette *palette)
         SDL_RenderPresent(renderer);
     }
     framesShown++;
-    NotePresent((const uint16_t *)shownFrame->pixels, shownFrame->w, shownFrame->h,
-                shownFrame->pitch);
+    if (counted)
+        NotePresent((const uint16_t *)shownFrame->pixels, shownFrame->w, shownFrame->h,
+                    shownFrame->pitch);
     return 1;
 }
 

@@ -13,7 +13,9 @@ int OpenPresenter(SDL_Window *window, int width, int height);
 void ClosePresenter(void);
 int IsPresenterOpen(void);
 // Shows frame (5.6.5, or palette indexes seen through palette). Never waits for the retrace.
-int PresentFrame(SDL_Surface *frame, SDL_Palette *palette);
+// A counted present is one of the program's frames (a flip, or a copy onto the window), the
+// ones screenshots are numbered by; fills and text on the primary surface show uncounted.
+int PresentFrame(SDL_Surface *frame, SDL_Palette *palette, bool counted = false);
 // The last frame shown, 5.6.5, pitch bytes a row; null before the first present.
 const uint16_t *ShownFrame(int *width, int *height, int *pitch);
 // Makes window cover the desktop, or go back to the frame's own size; 0 when refused.

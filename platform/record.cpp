@@ -13,6 +13,7 @@ static std::string recordingPath;
 static DWORD (*tickUnderRecording)(void) = nullptr;
 static bool startTickWritten = false;
 static DemoFrame pendingFrame; // this frame's keys, until its mouse read ends the line
+static bool keysPending = false;
 
 static DWORD RecordTick(void)
 {
@@ -35,42 +36,54 @@ bool StartRecording(const std::string &path, std::string *error)
     std::fprintf(recording, DEMO_HEADER "\n");
     startTickWritten = false;
     pendingFrame = DemoFrame();
+    keysPending = false;
     tickUnderRecording = tickCountHook;
     tickCountHook = RecordTick;
     return true;
+}
+
+// One line a frame; the frame's mouse read ends it, or, with no mouse to read, the next
+// keyboard read or the end of the recording.
+static void WriteFrame(void)
+{
+    if (!startTickWritten)
+        RecordTick();
+    std::fprintf(recording, "%s\n", FormatDemoFrame(pendingFrame).c_str());
+    pendingFrame = DemoFrame();
+    keysPending = false;
 }
 
 void RecordKeyboard(const BYTE keys[256])
 {
     if (!recording)
         return;
-    std::memset(pendingFrame.keys, 0, sizeof pendingFrame.keys);
+    if (keysPending)
+        WriteFrame();
     for (int code = 1; code < 256; code++)
         if (keys[code] & 0x80)
             pendingFrame.keys[code / 8] |= (uint8_t)(1u << (code % 8));
+    keysPending = true;
 }
 
 void RecordMouse(const DIMOUSESTATE *mouse)
 {
     if (!recording)
         return;
-    if (!startTickWritten)
-        RecordTick();
     pendingFrame.x = mouse->lX;
     pendingFrame.y = mouse->lY;
     pendingFrame.z = mouse->lZ;
-    pendingFrame.buttons = 0;
     for (int i = 0; i < 4; i++)
         if (mouse->rgbButtons[i] & 0x80)
             pendingFrame.buttons |= (uint8_t)(1u << i);
-    std::fprintf(recording, "%s\n", FormatDemoFrame(pendingFrame).c_str());
-    std::memset(pendingFrame.keys, 0, sizeof pendingFrame.keys);
+    WriteFrame();
 }
 
 bool StopRecording(std::string *error)
 {
     if (!recording)
         return true;
+    if (keysPending)
+        WriteFrame();
     bool written = !std::ferror(recording);
     written = (std::fclose(recording) == 0) && written;
     recording = nullptr;

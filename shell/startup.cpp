@@ -22,7 +22,7 @@ static IDirectDrawSurface7 *MakePicture(int width, int height, int colorKey, con
 {
     IDirectDrawSurface7 *surface = MakeSurface(width, height, DDSCAPS_VIDEOMEMORY, colorKey);
     if (!surface) {
-        std::fprintf(stderr, "zaf: warning: no surface for %s; it will not be drawn\n", fileName);
+        std::fprintf(stderr, "zaf: cannot make a surface for %s\n", fileName);
         return nullptr;
     }
     if (!LoadSurfaceImage(width, height, fileName, surface))
@@ -57,6 +57,9 @@ int GameStart(void *)
     explosionSheet = MakePicture(512, 32, black, "image/prochee/bum.bmp");
     backgrounds[0] = MakePicture(1024, 768, 0, "image/prochee/fon_back01.bmp");
     backgrounds[1] = MakePicture(1024, 768, 0, "image/prochee/fon_back02.bmp");
+    // Every frame starts with the background: without its surface no frame could be shown.
+    if (!backgrounds[backgroundIndex])
+        PostQuitMessage(1);
     return 1;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ddraw.h"
 #include "platform/live_objects.h"
 #include "platform/present.h"
+#include "platform/screenshot.h"
 #include "platform/seam.h"
 #include "tests/support/test_window.h"
 
@@ -95,6 +96,31 @@ TEST_F(DirectDrawTest, FlipShowsTheBackBufferAndTradesPlaces)
     ASSERT_EQ(back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
     EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DDERR_SURFACEBUSY);
     back->Unlock(nullptr);
+    back->Release();
+    primary->Release();
+}
+
+TEST_F(DirectDrawTest, OnlyFramesCountAsPresentsAndAFlipNotShownChangesNothing)
+{
+    IDirectDrawSurface7 *primary = nullptr, *back = nullptr;
+    OpenFullScreen(16, &primary, &back);
+    long before = PresentCount();
+    Fill(primary, 0x001F);
+    EXPECT_EQ(PresentCount(), before) << "a fill on the primary is not one of the frames";
+    Fill(back, 0xF800);
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+    EXPECT_EQ(PresentCount(), before + 1);
+
+    // With nothing to show on, the flip fails and the buffers stay where they were.
+    Fill(back, 0x07E0);
+    ClosePresenter();
+    EXPECT_NE(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+    DDSURFACEDESC2 desc = {};
+    desc.dwSize = sizeof desc;
+    ASSERT_EQ(back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(((uint16_t *)desc.lpSurface)[0], 0x07E0) << "the frame waits in the back buffer";
+    back->Unlock(nullptr);
+    EXPECT_EQ(PresentCount(), before + 1);
     back->Release();
     primary->Release();
 }

@@ -28,7 +28,7 @@ TEST(DemoParse, ReadsHeaderFramesKeysCommentsAndBlankLinesAnywhere)
         "zaf-demo 1\r\n"
         "\n"
         "start-tick 4294967295\n"
-        "# frames follow\n"
+        "  # frames follow, after an indented comment\n"
         "1 -2 120 1\n"
         "   \n"
         "-2147483648 2147483647 0 15 01 38 ff\n"
@@ -188,6 +188,29 @@ TEST_F(DemoRunTest, RecordingWritesTheFirstTickAndEachFrameAsTheGameSawIt)
     EXPECT_EQ("zaf-demo 1\nstart-tick 777\n3 -4 0 9 38\n0 0 0 0\n", text.str());
     Demo demo;
     EXPECT_TRUE(ParseDemo(text.str(), path, &demo, &error)) << error;
+    unlink(path);
+}
+
+TEST_F(DemoRunTest, WithoutAMouseEachKeyboardReadStillMakesAFrame)
+{
+    char path[] = "/tmp/zaf-demo-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::string error;
+    tickCountHook = [] { return (DWORD)5; };
+    ASSERT_TRUE(StartRecording(path, &error)) << error;
+    GetTickCount();
+    BYTE keys[256] = {};
+    RecordKeyboard(keys);
+    keys[0x01] = 0x80;
+    RecordKeyboard(keys);
+    ASSERT_TRUE(StopRecording(&error)) << error;
+
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ("zaf-demo 1\nstart-tick 5\n0 0 0 0\n0 0 0 0 01\n", text.str());
     unlink(path);
 }
 
