@@ -5,6 +5,7 @@
 
 #include "platform/demo.h"
 #include "platform/options.h"
+#include "platform/screenshot.h"
 #include "platform/sdl_window.h"
 #include "platform/winuser.h"
 
@@ -50,11 +51,14 @@ int main(int argc, char **argv)
     static char instanceObject;
     int status = WinMain(reinterpret_cast<HINSTANCE>(&instanceObject), nullptr, (LPSTR) "", 1);
 
+    // A file that was asked for and not written is a failure, not a quiet success.
     if (!StopRecording(&error)) {
         std::fprintf(stderr, "zaf: %s\n", error.c_str());
         if (status == 0)
             status = 1;
     }
+    if (!AllScreenshotsSaved() && status == 0)
+        status = 1;
     CloseWindowSystem();
     return status;
 }

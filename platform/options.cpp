@@ -15,7 +15,7 @@ static const char USAGE[] =
     "  --record FILE          play as usual and write a demo of the run to FILE\n"
     "  --replay FILE          take the input from the demo FILE instead of the devices\n"
     "  --headless             show and play nothing (with --replay: as fast as possible)\n"
-    "  --screenshot N FILE    save the picture of the Nth present as a BMP (repeatable)\n"
+    "  --screenshot N FILE    save the picture of the Nth frame presented as a BMP (repeatable)\n"
     "While playing: F11 switches between full screen and a window, F12 saves a screenshot.\n";
 
 const char *UsageText(void)

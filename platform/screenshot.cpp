@@ -14,6 +14,7 @@
 
 static long presents = 0;
 static bool screenshotRequested = false;
+static long shotsSaved = 0; // of those asked for on the command line
 
 static void Put16(std::vector<uint8_t> &out, size_t at, uint32_t v)
 {
@@ -117,9 +118,14 @@ void NotePresent(const uint16_t *pixels, int width, int height, int pitch)
 {
     presents++;
     std::string error;
-    for (const ShotRequest &shot : runOptions.shots)
-        if (shot.present == presents && !WriteScreenshot(shot.path, pixels, width, height, pitch, &error))
+    for (const ShotRequest &shot : runOptions.shots) {
+        if (shot.present != presents)
+            continue;
+        if (WriteScreenshot(shot.path, pixels, width, height, pitch, &error))
+            shotsSaved++;
+        else
             std::fprintf(stderr, "zaf: cannot save screenshot %s\n", error.c_str());
+    }
     if (!screenshotRequested)
         return;
     screenshotRequested = false;
@@ -137,4 +143,13 @@ void NotePresent(const uint16_t *pixels, int width, int height, int pitch)
         std::fprintf(stderr, "zaf: screenshot saved to %s\n", path.c_str());
     else
         std::fprintf(stderr, "zaf: cannot save screenshot %s\n", error.c_str());
+}
+
+bool AllScreenshotsSaved(void)
+{
+    for (const ShotRequest &shot : runOptions.shots)
+        if (shot.present > presents)
+            std::fprintf(stderr, "zaf: no screenshot %s: the run ended after %ld frames\n",
+                         shot.path.c_str(), presents);
+    return shotsSaved == (long)runOptions.shots.size();
 }

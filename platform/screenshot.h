@@ -16,3 +16,5 @@ void RequestScreenshot(void);
 void NotePresent(const uint16_t *pixels, int width, int height, int pitch);
 // Presents so far.
 long PresentCount(void);
+// After the run: says on stderr which asked-for screenshots were not saved; true when all were.
+bool AllScreenshotsSaved(void);

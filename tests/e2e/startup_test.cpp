@@ -46,6 +46,18 @@ TEST(StartUpE2e, MalformedDemoNamesFileAndLineWithStatusTwo)
     std::remove(path.c_str());
 }
 
+TEST(StartUpE2e, AScreenshotThatWasNotSavedFailsTheRun)
+{
+    std::string demo = SourceDir() + "/tests/demos/edges.dem";
+    std::string said;
+    EXPECT_EQ(1, RunGame({"--headless", "--replay", demo, "--screenshot", "99999", "/tmp/never.bmp"},
+                         10000, &said));
+    EXPECT_NE(std::string::npos, said.find("no screenshot /tmp/never.bmp")) << said;
+    EXPECT_EQ(1, RunGame({"--headless", "--replay", demo, "--screenshot", "3", "/nonexistent/x.bmp"},
+                         10000, &said));
+    EXPECT_NE(std::string::npos, said.find("cannot save screenshot /nonexistent/x.bmp")) << said;
+}
+
 TEST(StartUpE2e, MissingAndDamagedPicturesWarnAndTheGameRunsWithThemBlack)
 {
     std::string dir = "/tmp/zaf-e2e-pictures-" + std::to_string(getpid());
