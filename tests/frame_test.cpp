@@ -16,6 +16,7 @@
 #include "platform/seam.h"
 #include "shell/entry.h"
 #include "tests/support/test_window.h"
+#include "tests/support/world_reset.h"
 
 using testing::_;
 using testing::DoAll;
@@ -44,18 +45,11 @@ protected:
     {
         mainWindow = TestWindow();
         ASSERT_NE(nullptr, mainWindow);
-        DestroysQueued(); // what an earlier test left in the queue
+        TakeMessages(); // what an earlier test left in the queue
 
         tickReads = 0;
         tickCountHook = CountingTick;
-        std::memset(trails, 0, sizeof trails);
-        std::memset(explosions, 0, sizeof explosions);
-        framesSinceExplosion = 0;
-        gameState = 1;
-        backgroundIndex = 0;
-        cursorTick = 0;
-        SetUpCursor();
-        game::srand(1);
+        ResetWorld(1);
 
         backSurface = &back;
         primarySurface = &primary;
@@ -88,15 +82,6 @@ protected:
         backSurface = primarySurface = nullptr;
         backgrounds[0] = explosionSheet = cursorSurface = nullptr;
         keyboardDevice = mouseDevice = nullptr;
-    }
-
-    int DestroysQueued()
-    {
-        int n = 0;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_PAINT)
-            n += msg.message == WM_DESTROY;
-        return n;
     }
 
     void HoldButtonAndMove(int32_t dx, int32_t dy)
@@ -155,7 +140,7 @@ TEST_F(FrameTest, FailedBackgroundBlitEndsTheFrameBeforeAnythingChanges)
     EXPECT_EQ(0, cursorTick) << "the cursor's picture did not advance";
     EXPECT_EQ(512, cursorX);
     EXPECT_EQ(1u, tickReads) << "no wait";
-    EXPECT_EQ(0, DestroysQueued()) << "no exit-key test";
+    EXPECT_EQ(0, TakeMessagesOf(WM_DESTROY)) << "no exit-key test";
 }
 
 TEST_F(FrameTest, FailedDeviceContextSkipsTextPresentWaitAndExitKeys)
@@ -170,7 +155,7 @@ TEST_F(FrameTest, FailedDeviceContextSkipsTextPresentWaitAndExitKeys)
     EXPECT_EQ(1, trails[0].active) << "the world advanced";
     EXPECT_EQ(522, cursorX) << "the cursor moved";
     EXPECT_EQ(1u, tickReads) << "no wait";
-    EXPECT_EQ(0, DestroysQueued());
+    EXPECT_EQ(0, TakeMessagesOf(WM_DESTROY));
 }
 
 TEST_F(FrameTest, BackSurfaceIsLockedInEveryFrameEvenWithNoTrail)
@@ -229,12 +214,12 @@ TEST_F(FrameTest, EscapeAndLeftAltTogetherPostTwoCloseRequests)
     keys[0x01] = 0x80;
     keys[0x38] = 0x80;
     EXPECT_EQ(1, GameFrame(nullptr));
-    EXPECT_EQ(2, DestroysQueued());
+    EXPECT_EQ(2, TakeMessagesOf(WM_DESTROY));
 
     keys[0x01] = 0x7F; // bit 7 clear: not down
     keys[0x38] = 0;
     EXPECT_EQ(1, GameFrame(nullptr));
-    EXPECT_EQ(0, DestroysQueued());
+    EXPECT_EQ(0, TakeMessagesOf(WM_DESTROY));
 }
 
 TEST_F(FrameTest, NoDisplayMeansNoFrameAndNoCallThroughNull)

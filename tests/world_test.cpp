@@ -7,23 +7,9 @@
 #include "display/pixel.h"
 #include "game/random.h"
 #include "game/world.h"
+#include "tests/support/world_reset.h"
 
 namespace {
-
-// The world's start values, as a fresh process has them after start-up.
-void ResetWorld(uint32_t seed)
-{
-    std::memset(trails, 0, sizeof trails);
-    std::memset(explosions, 0, sizeof explosions);
-    gameState = 1;
-    backgroundIndex = 0;
-    speedBonus = 0;
-    framesSinceExplosion = 0;
-    buttonHeld = 0;
-    cursorTick = 0;
-    SetUpCursor();
-    game::srand(seed);
-}
 
 // One frame of rules in the order the frame runs them, drawing left out.
 void AdvanceFrame(bool held, int32_t dx = 0, int32_t dy = 0)

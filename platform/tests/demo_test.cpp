@@ -99,23 +99,11 @@ protected:
     {
         window = TestWindow();
         ASSERT_NE(nullptr, window);
-        ClosesQueued(); // what an earlier test left in the queue
+        TakeMessages(); // what an earlier test left in the queue
     }
     void TearDown() override
     {
         tickCountHook = nullptr;
-    }
-
-    int ClosesQueued()
-    {
-        int closes = 0;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message == WM_CLOSE)
-                closes++;
-            else if (msg.message == WM_PAINT || msg.message == WM_QUIT)
-                break;
-        return closes;
     }
 
     HWND window = nullptr;
@@ -146,7 +134,7 @@ TEST_F(DemoRunTest, ReplayGivesTheClockAndTheFramesThenZerosAndOneCloseRequest)
     EXPECT_EQ(0, keys[0x01]);
     EXPECT_EQ(120, mouse.lZ);
     EXPECT_EQ(0x80, mouse.rgbButtons[1]);
-    EXPECT_EQ(0, ClosesQueued());
+    EXPECT_EQ(0, TakeMessagesOf(WM_CLOSE));
 
     // Past the last frame: empty snapshots, and the first such read asks the window to close.
     std::memset(keys, 0xFF, sizeof keys);
@@ -157,7 +145,7 @@ TEST_F(DemoRunTest, ReplayGivesTheClockAndTheFramesThenZerosAndOneCloseRequest)
         EXPECT_EQ(0, k);
     EXPECT_EQ(0, mouse.lX);
     EXPECT_EQ(0, mouse.rgbButtons[0]);
-    EXPECT_EQ(1, ClosesQueued());
+    EXPECT_EQ(1, TakeMessagesOf(WM_CLOSE));
 }
 
 TEST_F(DemoRunTest, RecordingWritesTheFirstTickAndEachFrameAsTheGameSawIt)

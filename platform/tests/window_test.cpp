@@ -10,26 +10,13 @@
 
 namespace {
 
-std::vector<UINT> TakeAll()
-{
-    std::vector<UINT> taken;
-    MSG msg;
-    // Bounded: a message that kept coming back is a fault to report, not to wait out.
-    while (taken.size() < 100 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        taken.push_back(msg.message);
-        if (msg.message == WM_PAINT)
-            DispatchMessageA(&msg); // validates the window, or it would be made again and again
-    }
-    return taken;
-}
-
 class WindowEvents : public testing::Test {
 protected:
     void SetUp() override
     {
         window = TestWindow();
         ASSERT_NE(nullptr, window);
-        TakeAll();
+        TakeMessages();
     }
 
     void PushWindowEvent(Uint8 what)
@@ -47,19 +34,19 @@ protected:
 TEST_F(WindowEvents, ClosingFromTheDesktopAndQuitRequestsBecomeCloseMessages)
 {
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
-    EXPECT_EQ(std::vector<UINT>{WM_CLOSE}, TakeAll());
+    EXPECT_EQ(std::vector<UINT>{WM_CLOSE}, TakeMessages());
 
     SDL_Event quit = {};
     quit.type = SDL_QUIT; // what SDL makes of SIGINT and SIGTERM
     ASSERT_EQ(1, SDL_PushEvent(&quit));
-    EXPECT_EQ(std::vector<UINT>{WM_CLOSE}, TakeAll());
+    EXPECT_EQ(std::vector<UINT>{WM_CLOSE}, TakeMessages());
 }
 
 TEST_F(WindowEvents, ExposureAsksForOnePaint)
 {
     PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
-    EXPECT_EQ(std::vector<UINT>{WM_PAINT}, TakeAll());
-    EXPECT_TRUE(TakeAll().empty()) << "painted: valid until exposed again";
+    EXPECT_EQ(std::vector<UINT>{WM_PAINT}, TakeMessages());
+    EXPECT_TRUE(TakeMessages().empty()) << "painted: valid until exposed again";
 }
 
 TEST_F(WindowEvents, InputEventsDoNotPileUpInTheQueue)
@@ -70,7 +57,7 @@ TEST_F(WindowEvents, InputEventsDoNotPileUpInTheQueue)
         motion.motion.xrel = 1;
         SDL_PushEvent(&motion);
     }
-    EXPECT_TRUE(TakeAll().empty());
+    EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(0, SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT));
 }
 
@@ -85,13 +72,13 @@ TEST_F(WindowEvents, PostedMessagesComeBeforeTheQuitAndTheQuitBeforeAPaint)
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ((UINT)WM_QUIT, msg.message);
     EXPECT_EQ(3u, msg.wParam);
-    EXPECT_EQ(std::vector<UINT>{WM_PAINT}, TakeAll());
+    EXPECT_EQ(std::vector<UINT>{WM_PAINT}, TakeMessages());
 }
 
 TEST_F(WindowEvents, MessagesToAWindowThatIsNotOursAreRefused)
 {
     EXPECT_FALSE(PostMessageA(reinterpret_cast<HWND>(0x1234), WM_CLOSE, 0, 0));
-    EXPECT_TRUE(TakeAll().empty());
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <vector>
 
 #include "platform/sdl_window.h"
 #include "platform/winuser.h"
@@ -31,4 +32,28 @@ inline HWND TestWindow()
     window = CreateWindowExA(0, "ZAFTEST", "ZAF", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, nullptr,
                              nullptr, nullptr, nullptr);
     return window;
+}
+
+// Every message waiting in the queue, in the order taken. Paint messages are dispatched, which
+// validates the window; the count is bounded so that a message that kept coming back shows as
+// a failure rather than a hang.
+inline std::vector<UINT> TakeMessages()
+{
+    std::vector<UINT> taken;
+    MSG msg;
+    while (taken.size() < 100 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        taken.push_back(msg.message);
+        if (msg.message == WM_PAINT)
+            DispatchMessageA(&msg);
+    }
+    return taken;
+}
+
+// How many messages of one kind are waiting; they and the rest are taken off the queue.
+inline int TakeMessagesOf(UINT message)
+{
+    int n = 0;
+    for (UINT taken : TakeMessages())
+        n += taken == message;
+    return n;
 }
